@@ -1,0 +1,374 @@
+#include "bezier_fit.h"
+
+#include <cmath>
+#include <limits>
+
+#include "least_squares_workspace.h"
+
+namespace outline {
+
+namespace {
+
+// The curve weights at parameter t, each product formed left to right as in
+// u*u*u*P0 + 3*u*u*t*P1 + 3*u*t*t*P2 + t*t*t*P3.
+piece_basis::curve_weight curve_weights(float t)
+{
+    float u = 1 - t;
+    piece_basis::curve_weight w;
+    w.b0 = u * u * u;
+    w.b1 = 3 * u * u * t;
+    w.b2 = 3 * u * t * t;
+    w.b3 = t * t * t;
+    w.d0 = 3 * u * u;
+    w.d1 = 6 * u * t;
+    w.d2 = 3 * t * t;
+    return w;
+}
+
+real_point curve_point(const bezier_piece& p, const piece_basis::curve_weight& w)
+{
+    return w.b0 * p[0] + w.b1 * p[1] + w.b2 * p[2] + w.b3 * p[3];
+}
+
+real_vector curve_derivative(const bezier_piece& p, const piece_basis::curve_weight& w)
+{
+    return w.d0 * (p[1] - p[0]) + w.d1 * (p[2] - p[1]) + w.d2 * (p[3] - p[2]);
+}
+
+float squared_distance(real_point a, real_point b)
+{
+    float dx = a.x - b.x, dy = a.y - b.y;
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+unsigned piece_sample_count(unsigned length, float oversample)
+{
+    float m = float(length) * oversample;
+    if (!(m >= 4.0f))  // also catches NaN and negative factors
+        return 4;
+    if (m >= float(max_piece_samples))
+        return max_piece_samples;
+    return unsigned(m);
+}
+
+void evaluate(const bezier_piece& piece, float t, real_point* point, real_vector* derivative, float* weight1,
+              float* weight2)
+{
+    piece_basis::curve_weight w = curve_weights(t);
+    if (point)
+        *point = curve_point(piece, w);
+    if (derivative)
+        *derivative = curve_derivative(piece, w);
+    if (weight1)
+        *weight1 = w.b1;
+    if (weight2)
+        *weight2 = w.b2;
+}
+
+bool intersect_lines(real_point a, real_vector d, real_point b, real_vector n, float& s)
+{
+    float den = d.y * n.x - n.y * d.x;
+    if (std::fabs(den) < std::numeric_limits<float>::epsilon())
+        return false;
+    real_vector ab = b - a;
+    s = (ab.y * n.x - ab.x * n.y) / den;
+    return true;
+}
+
+void pull_to_polyline(polyline_position& position, real_point& sample, const std::vector<node>& polyline,
+                      unsigned first, unsigned end, real_point b, real_vector db)
+{
+    real_vector normal = {db.y, -db.x};
+    unsigned k = position.node;
+    real_point at = to_real(polyline[k]);
+    float s;
+
+    if (position.kind == 1) {
+        real_vector d = to_real(polyline[k + 1]) - at;
+        if (!intersect_lines(at, d, b, normal, s))
+            return;
+        if (s <= 0) {
+            position = {0, k};
+            sample = at;
+        } else if (s >= 1) {
+            position = {0, k + 1};
+            sample = at + d;
+        } else {
+            sample = at + s * d;
+        }
+        return;
+    }
+
+    bool prev_ok = false, next_ok = false;
+    float prev_s = 0, next_s = 0;
+    real_point prev_q{}, next_q{};
+    if (k > first) {
+        real_vector d = to_real(polyline[k - 1]) - at;
+        if (intersect_lines(at, d, b, normal, prev_s) && prev_s > 0) {
+            prev_ok = true;
+            prev_q = at + prev_s * d;
+        }
+    }
+    if (k + 1 < end) {
+        real_vector d = to_real(polyline[k + 1]) - at;
+        if (intersect_lines(at, d, b, normal, next_s) && next_s > 0) {
+            next_ok = true;
+            next_q = at + next_s * d;
+        }
+    }
+    if (!prev_ok && !next_ok)
+        return;
+    bool take_next = next_ok && (!prev_ok || squared_distance(next_q, b) < squared_distance(prev_q, b));
+    if (take_next) {
+        position = {1, k};
+        sample = next_s <= 1 ? next_q : (at + to_real(polyline[k + 1])) * 0.5f;
+    } else {
+        position = {1, k - 1};
+        sample = prev_s <= 1 ? prev_q : (to_real(polyline[k - 1]) + at) * 0.5f;
+    }
+}
+
+void piece_basis::build(unsigned piece_length, float oversample, float start)
+{
+    length = piece_length;
+    unsigned m = piece_sample_count(piece_length, oversample);
+    build_inner(m, 1.0f / float(m - 1), start);
+    spread.resize(m);
+    curve.resize(m);
+    for (unsigned j = 1; j + 1 < m; ++j) {
+        spread[j] = float(j) * step * float(piece_length - 1);
+        curve[j] = curve_weights(float(j) * step);
+    }
+}
+
+void piece_basis::build_inner(unsigned sample_count, float sample_step, float start)
+{
+    samples = sample_count;
+    step = sample_step;
+    inner.resize(sample_count);
+    a11 = a12 = a22 = 0;
+    float t = start + step;
+    for (unsigned j = 1; j + 1 < sample_count; ++j, t += step) {
+        double u = 1.0 - double(t), td = t;
+        inner_weight& w = inner[j];
+        w.alpha = u * u * td;
+        w.beta = u * td * td;
+        w.u3 = u * u * u;
+        w.t3 = td * td * td;
+        a11 += w.alpha * w.alpha;
+        a12 += w.alpha * w.beta;
+        a22 += w.beta * w.beta;
+    }
+    inv_det = 1 / (a11 * a22 - a12 * a12);
+}
+
+double fit_inner_controls(bezier_piece& piece, const std::vector<real_point>& samples, const piece_basis& basis)
+{
+    const unsigned m = basis.samples;
+    const real_point p0 = samples[0], p3 = samples[m - 1];
+    piece[0] = p0;
+    piece[3] = p3;
+    double c1x = 0, c1y = 0, c2x = 0, c2y = 0, qx = 0, qy = 0;
+    for (unsigned j = 1; j + 1 < m; ++j) {
+        const piece_basis::inner_weight& w = basis.inner[j];
+        double rx = double(samples[j].x) - w.u3 * p0.x - w.t3 * p3.x;
+        double ry = double(samples[j].y) - w.u3 * p0.y - w.t3 * p3.y;
+        c1x += w.alpha * rx;
+        c1y += w.alpha * ry;
+        c2x += w.beta * rx;
+        c2y += w.beta * ry;
+        qx += rx * rx;
+        qy += ry * ry;
+    }
+    piece[1].x = float((c1x * basis.a22 - c2x * basis.a12) * basis.inv_det / 3);
+    piece[1].y = float((c1y * basis.a22 - c2y * basis.a12) * basis.inv_det / 3);
+    piece[2].x = float((c2x * basis.a11 - c1x * basis.a12) * basis.inv_det / 3);
+    piece[2].y = float((c2y * basis.a11 - c1y * basis.a12) * basis.inv_det / 3);
+    double residual = (qx - 3 * (piece[1].x * c1x + piece[2].x * c2x)) +
+                      (qy - 3 * (piece[1].y * c1y + piece[2].y * c2y));
+    return residual < 0 ? 0 : residual;
+}
+
+double fit_inner_controls(bezier_piece& piece, const std::vector<real_point>& samples, float step, float start)
+{
+    if (samples.size() < 2)
+        return 0;
+    piece_basis basis;
+    basis.build_inner(unsigned(samples.size()), step, start);
+    return fit_inner_controls(piece, samples, basis);
+}
+
+float fit_piece(const std::vector<node>& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
+                float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
+                std::vector<polyline_position>& positions)
+{
+    const unsigned length = basis.length, m = basis.samples, b = a + length;
+    piece[0] = to_real(polyline[a]);
+    piece[1] = to_real(polyline[a + length / 3]);
+    piece[2] = to_real(polyline[a + 2 * length / 3]);
+    piece[3] = to_real(polyline[b - 1]);
+
+    samples.resize(m);
+    positions.resize(m);
+    samples[0] = piece[0];
+    positions[0] = {0, a};
+    samples[m - 1] = piece[3];
+    positions[m - 1] = {0, b - 1};
+    for (unsigned j = 1; j + 1 < m; ++j) {
+        float s = basis.spread[j] + float(a);
+        unsigned k = unsigned(s);
+        if (k + 1 >= b)  // rounding can reach the last node only at extreme oversampling
+            k = b - 2;
+        real_point at = to_real(polyline[k]);
+        samples[j] = at + (to_real(polyline[k + 1]) - at) * (s - float(k));
+        positions[j] = {1, k};
+    }
+
+    const float stop = float(m - 2) * stop_mean_discrepancy;
+    double err = 0;
+    for (unsigned iteration = 0; iteration < max_iterations; ++iteration) {
+        err = fit_inner_controls(piece, samples, basis);
+        for (unsigned j = 1; j + 1 < m; ++j) {
+            const piece_basis::curve_weight& w = basis.curve[j];
+            pull_to_polyline(positions[j], samples[j], polyline, a, b, curve_point(piece, w),
+                             curve_derivative(piece, w));
+        }
+        if (err <= stop)
+            return 0;
+    }
+    return float(err);
+}
+
+float fit_piece(const std::vector<node>& polyline, unsigned a, unsigned b, unsigned max_iterations,
+                float stop_mean_discrepancy, float oversample, bezier_piece& piece,
+                std::vector<real_point>& samples, std::vector<polyline_position>& positions)
+{
+    piece_basis basis;
+    basis.build(b - a, oversample);
+    return fit_piece(polyline, a, basis, max_iterations, stop_mean_discrepancy, piece, samples, positions);
+}
+
+float fit_whole(unsigned node_count, const std::vector<node>& polyline, const std::vector<unsigned>& junctions,
+                const std::vector<bool>& smooth, unsigned max_iterations, float stop_mean_discrepancy,
+                float oversample, std::vector<real_point>& poly_bezier, std::vector<real_point>& samples,
+                std::vector<polyline_position>& positions)
+{
+    const unsigned m = unsigned(poly_bezier.size() / 3);
+    if (m == 0 || poly_bezier.size() != 3 * size_t(m) + 1 || junctions.size() < m + 1 || smooth.size() < m || node_count == 0 ||
+        polyline.size() < 2 * size_t(node_count))
+        return -1;
+
+    // Per piece: its sample count, first observation row and first unknown.
+    struct piece_layout {
+        unsigned samples;  // M_i; the piece gives M_i - 1 observations
+        unsigned row;
+        unsigned column;   // P0 at column, P1 at column + 1, P2 (if free) at column + 2
+    };
+    std::vector<piece_layout> layout(m);
+    unsigned rows = 0, columns = 0;
+    for (unsigned i = 0; i < m; ++i) {
+        if (junctions[i + 1] <= junctions[i])
+            return -1;
+        layout[i].samples = piece_sample_count(junctions[i + 1] - junctions[i] + 1, oversample);
+        layout[i].row = rows;
+        layout[i].column = columns;
+        rows += layout[i].samples - 1;
+        columns += smooth[(i + 1) % m] ? 2 : 3;
+    }
+    // The samples must be exactly those of the per-piece fits, and a least-
+    // squares problem needs at least as many observations as unknowns.
+    if (samples.size() != rows || positions.size() != rows || rows < columns)
+        return -1;
+
+    least_squares_workspace ws(columns, rows);
+    if (!ws.ok())
+        return -1;
+    gsl_matrix_set_zero(ws.design);
+    for (unsigned i = 0; i < m; ++i) {
+        const piece_layout& p = layout[i];
+        const unsigned next = layout[(i + 1) % m].column;
+        const bool next_smooth = smooth[(i + 1) % m];
+        const float step = 1.0f / float(p.samples - 1);
+        float t = 0;
+        for (unsigned j = 0; j + 1 < p.samples; ++j, t += step) {
+            const unsigned r = p.row + j;
+            double td = t, u = 1.0 - td;
+            double b0 = u * u * u, b1 = 3 * u * u * td, b2 = 3 * u * td * td, b3 = td * td * td;
+            // Accumulate: with a single piece its own P0 and P1 are also the next ones.
+            auto add = [&](unsigned column, double value) {
+                gsl_matrix_set(ws.design, r, column, gsl_matrix_get(ws.design, r, column) + value);
+            };
+            add(p.column, b0);
+            add(p.column + 1, b1);
+            if (next_smooth) {
+                add(next, 2 * b2 + b3);
+                add(next + 1, -b2);
+            } else {
+                add(p.column + 2, b2);
+                add(next, b3);
+            }
+        }
+    }
+    if (!ws.decompose())
+        return -1;
+
+    const unsigned polyline_end = 2 * node_count;
+    const unsigned low = node_count / 2, high = node_count / 2 + node_count;
+    const float stop = float(node_count) * stop_mean_discrepancy;
+    double err = 0;
+    std::vector<real_point>& result = poly_bezier;
+    for (unsigned iteration = 0; iteration < max_iterations; ++iteration) {
+        double sums[2];
+        for (int axis = 0; axis < 2; ++axis) {
+            for (unsigned r = 0; r < rows; ++r)
+                gsl_vector_set(ws.rhs, r, axis == 0 ? samples[r].x : samples[r].y);
+            sums[axis] = ws.solve();
+            auto unknown = [&](unsigned column) { return gsl_vector_get(ws.solution, column); };
+            for (unsigned i = 0; i < m; ++i) {
+                const piece_layout& p = layout[i];
+                float* entry[3] = {axis == 0 ? &result[3 * i].x : &result[3 * i].y,
+                                   axis == 0 ? &result[3 * i + 1].x : &result[3 * i + 1].y,
+                                   axis == 0 ? &result[3 * i + 2].x : &result[3 * i + 2].y};
+                *entry[0] = float(unknown(p.column));
+                *entry[1] = float(unknown(p.column + 1));
+                if (smooth[(i + 1) % m]) {
+                    const unsigned next = layout[(i + 1) % m].column;
+                    *entry[2] = float(2 * unknown(next) - unknown(next + 1));
+                } else {
+                    *entry[2] = float(unknown(p.column + 2));
+                }
+            }
+            if (axis == 0)
+                result[3 * m].x = result[0].x;
+            else
+                result[3 * m].y = result[0].y;
+        }
+        err = sums[0] + sums[1];
+
+        for (unsigned i = 0; i < m; ++i) {
+            const piece_layout& p = layout[i];
+            const bezier_piece piece = {result[3 * i], result[3 * i + 1], result[3 * i + 2], result[3 * i + 3]};
+            const float step = 1.0f / float(p.samples - 1);
+            float t = 0;
+            for (unsigned j = 0; j + 1 < p.samples; ++j, t += step) {
+                const unsigned r = p.row + j;
+                real_point b;
+                real_vector db;
+                evaluate(piece, t, &b, &db);
+                pull_to_polyline(positions[r], samples[r], polyline, 0, polyline_end, b, db);
+                unsigned& k = positions[r].node;
+                if (k < low)
+                    k += node_count;
+                else if (k >= high)
+                    k -= node_count;
+            }
+        }
+        if (err <= stop)
+            return 0;
+    }
+    return float(err);
+}
+
+}  // namespace outline

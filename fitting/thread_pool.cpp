@@ -1,0 +1,115 @@
+#include "thread_pool.h"
+
+#include <cstdlib>
+
+namespace outline {
+
+namespace {
+
+unsigned default_threads()
+{
+    if (const char* env = std::getenv("VEXILO_THREADS")) {
+        char* end = nullptr;
+        long n = std::strtol(env, &end, 10);
+        if (end != env && *end == '\0' && n >= 1 && n <= 256)
+            return unsigned(n);
+    }
+    unsigned n = std::thread::hardware_concurrency();
+    return n == 0 ? 1 : n;
+}
+
+}  // namespace
+
+thread_pool& thread_pool::shared()
+{
+    static thread_pool pool(default_threads());
+    return pool;
+}
+
+thread_pool::thread_pool(unsigned threads)
+{
+    for (unsigned w = 1; w < threads; ++w) {
+        try {
+            workers_.emplace_back(&thread_pool::worker_main, this, w);
+        } catch (...) {
+            break;  // fewer threads than asked for: the loops still run
+        }
+    }
+}
+
+thread_pool::~thread_pool()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& t : workers_)
+        t.join();
+}
+
+void thread_pool::run_chunks(unsigned worker)
+{
+    for (;;) {
+        size_t begin, end;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (next_ >= count_)
+                return;
+            begin = next_;
+            end = count_ - begin < grain_ ? count_ : begin + grain_;
+            next_ = end;
+        }
+        (*body_)(begin, end, worker);
+    }
+}
+
+void thread_pool::worker_main(unsigned worker)
+{
+    unsigned seen = 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+            if (stopping_)
+                return;
+            seen = generation_;
+        }
+        run_chunks(worker);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (--active_ == 0)
+                done_.notify_all();
+        }
+    }
+}
+
+void thread_pool::parallel_for(size_t count, size_t grain, const loop_body& body)
+{
+    if (count == 0)
+        return;
+    if (grain == 0)
+        grain = 1;
+    bool idle = false;
+    if (workers_.empty() || count <= grain || !busy_.compare_exchange_strong(idle, true)) {
+        body(0, count, 0);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        body_ = &body;
+        count_ = count;
+        grain_ = grain;
+        next_ = 0;
+        active_ = unsigned(workers_.size());
+        ++generation_;
+    }
+    wake_.notify_all();
+    run_chunks(0);
+    std::unique_lock<std::mutex> lock(mutex_);
+    done_.wait(lock, [&] { return active_ == 0; });
+    body_ = nullptr;
+    busy_ = false;
+}
+
+}  // namespace outline

@@ -1,0 +1,29 @@
+// Straightforward, slow transcriptions of the engine's algorithms, step by
+// step as they are written, with none of the engine's speed-ups. The tests
+// check that the engine's results are bit-identical to these.
+#pragma once
+
+#include <vector>
+
+#include "bezier_fit.h"
+#include "params.h"
+#include "typedefs.h"
+
+namespace reference {
+
+struct search_result {
+    float cost;
+    std::vector<unsigned> junctions;
+};
+
+// The free junction search over estimates[s][len - 4] (len = 4 .. L), with
+// estimation on: layers indexed by start node and chain size, closing bends
+// found by walking the chain through the lower layers.
+search_result grand_search(const std::vector<std::vector<outline::piece_estimate>>& estimates, unsigned n,
+                           unsigned l, const outline::grand_params<float>& params);
+
+// The per-piece fit with the per-sample arithmetic of every iteration.
+float fit_piece(const std::vector<outline::node>& polyline, unsigned a, unsigned b, unsigned max_iterations,
+                float stop, float oversample, outline::bezier_piece& piece);
+
+}  // namespace reference

@@ -25,14 +25,32 @@ piece_basis::curve_weight curve_weights(float t)
     return w;
 }
 
-real_point curve_point(const bezier_piece& p, const piece_basis::curve_weight& w)
+// Both coordinates at once in one register pair: every lane performs the
+// same operations in the same order as the scalar formula, so the results
+// are the same bits.
+typedef float float2 __attribute__((vector_size(8)));
+typedef double double2 __attribute__((vector_size(16)));
+typedef float float4 __attribute__((vector_size(16)));
+
+inline float4 load4(const float* p)
 {
-    return w.b0 * p[0] + w.b1 * p[1] + w.b2 * p[2] + w.b3 * p[3];
+    float4 v;
+    __builtin_memcpy(&v, p, sizeof v);
+    return v;
 }
 
-real_vector curve_derivative(const bezier_piece& p, const piece_basis::curve_weight& w)
+inline float2 pack(real_point p) { return float2{p.x, p.y}; }
+inline real_point unpack(float2 v) { return {v[0], v[1]}; }
+
+inline real_point curve_point(const bezier_piece& p, const piece_basis::curve_weight& w)
 {
-    return w.d0 * (p[1] - p[0]) + w.d1 * (p[2] - p[1]) + w.d2 * (p[3] - p[2]);
+    return unpack(w.b0 * pack(p[0]) + w.b1 * pack(p[1]) + w.b2 * pack(p[2]) + w.b3 * pack(p[3]));
+}
+
+inline real_vector curve_derivative(const bezier_piece& p, const piece_basis::curve_weight& w)
+{
+    const float2 p0 = pack(p[0]), p1 = pack(p[1]), p2 = pack(p[2]), p3 = pack(p[3]);
+    return unpack(w.d0 * (p1 - p0) + w.d1 * (p2 - p1) + w.d2 * (p3 - p2));
 }
 
 float squared_distance(real_point a, real_point b)
@@ -67,7 +85,10 @@ void evaluate(const bezier_piece& piece, float t, real_point* point, real_vector
         *weight2 = w.b2;
 }
 
-bool intersect_lines(real_point a, real_vector d, real_point b, real_vector n, float& s)
+namespace {
+
+// The crossing of a + s*d with b + r*n; inlined into the sample loops.
+inline bool crossing(real_point a, real_vector d, real_point b, real_vector n, float& s)
 {
     float den = d.y * n.x - n.y * d.x;
     if (std::fabs(den) < std::numeric_limits<float>::epsilon())
@@ -77,17 +98,29 @@ bool intersect_lines(real_point a, real_vector d, real_point b, real_vector n, f
     return true;
 }
 
-void pull_to_polyline(polyline_position& position, real_point& sample, const std::vector<node>& polyline,
-                      unsigned first, unsigned end, real_point b, real_vector db)
+// Node k of the polyline as a real point, from the node array itself or
+// from a copy already converted to floats (the conversion is exact).
+struct node_points {
+    const node* p;
+    real_point operator[](unsigned k) const { return to_real(p[k]); }
+};
+struct real_points {
+    const real_point* p;
+    real_point operator[](unsigned k) const { return p[k]; }
+};
+
+template <class Points>
+inline void pull(polyline_position& position, real_point& sample, const Points& polyline, unsigned first,
+                 unsigned end, real_point b, real_vector db)
 {
-    real_vector normal = {db.y, -db.x};
-    unsigned k = position.node;
-    real_point at = to_real(polyline[k]);
+    const real_vector normal = {db.y, -db.x};
+    const unsigned k = position.node;
+    const real_point at = polyline[k];
     float s;
 
     if (position.kind == 1) {
-        real_vector d = to_real(polyline[k + 1]) - at;
-        if (!intersect_lines(at, d, b, normal, s))
+        const real_vector d = polyline[k + 1] - at;
+        if (!crossing(at, d, b, normal, s))
             return;
         if (s <= 0) {
             position = {0, k};
@@ -105,29 +138,42 @@ void pull_to_polyline(polyline_position& position, real_point& sample, const std
     float prev_s = 0, next_s = 0;
     real_point prev_q{}, next_q{};
     if (k > first) {
-        real_vector d = to_real(polyline[k - 1]) - at;
-        if (intersect_lines(at, d, b, normal, prev_s) && prev_s > 0) {
+        const real_vector d = polyline[k - 1] - at;
+        if (crossing(at, d, b, normal, prev_s) && prev_s > 0) {
             prev_ok = true;
             prev_q = at + prev_s * d;
         }
     }
     if (k + 1 < end) {
-        real_vector d = to_real(polyline[k + 1]) - at;
-        if (intersect_lines(at, d, b, normal, next_s) && next_s > 0) {
+        const real_vector d = polyline[k + 1] - at;
+        if (crossing(at, d, b, normal, next_s) && next_s > 0) {
             next_ok = true;
             next_q = at + next_s * d;
         }
     }
     if (!prev_ok && !next_ok)
         return;
-    bool take_next = next_ok && (!prev_ok || squared_distance(next_q, b) < squared_distance(prev_q, b));
+    const bool take_next = next_ok && (!prev_ok || squared_distance(next_q, b) < squared_distance(prev_q, b));
     if (take_next) {
         position = {1, k};
-        sample = next_s <= 1 ? next_q : (at + to_real(polyline[k + 1])) * 0.5f;
+        sample = next_s <= 1 ? next_q : (at + polyline[k + 1]) * 0.5f;
     } else {
         position = {1, k - 1};
-        sample = prev_s <= 1 ? prev_q : (to_real(polyline[k - 1]) + at) * 0.5f;
+        sample = prev_s <= 1 ? prev_q : (polyline[k - 1] + at) * 0.5f;
     }
+}
+
+}  // namespace
+
+bool intersect_lines(real_point a, real_vector d, real_point b, real_vector n, float& s)
+{
+    return crossing(a, d, b, n, s);
+}
+
+void pull_to_polyline(polyline_position& position, real_point& sample, const std::vector<node>& polyline,
+                      unsigned first, unsigned end, real_point b, real_vector db)
+{
+    pull(position, sample, node_points{polyline.data()}, first, end, b, db);
 }
 
 void piece_basis::build(unsigned piece_length, float oversample, float start)
@@ -137,9 +183,11 @@ void piece_basis::build(unsigned piece_length, float oversample, float start)
     build_inner(m, 1.0f / float(m - 1), start);
     spread.resize(m);
     curve.resize(m);
+    lanes.resize(m);
     for (unsigned j = 1; j + 1 < m; ++j) {
         spread[j] = float(j) * step * float(piece_length - 1);
-        curve[j] = curve_weights(float(j) * step);
+        const curve_weight w = curve[j] = curve_weights(float(j) * step);
+        lanes[j] = {{{w.b0, w.b0, w.d0, w.d0}, {w.b1, w.b1, w.d1, w.d1}, {w.b2, w.b2, w.d2, w.d2}, {w.b3, w.b3, 0, 0}}};
     }
 }
 
@@ -164,31 +212,47 @@ void piece_basis::build_inner(unsigned sample_count, float sample_step, float st
     inv_det = 1 / (a11 * a22 - a12 * a12);
 }
 
+namespace {
+
+// The sums of the 2x2 system of the inner control points, x in lane 0 and
+// y in lane 1, each accumulated in sample order.
+struct inner_sums {
+    double2 start, end;  // P0 and P3
+    double2 c1, c2, q;
+
+    inner_sums(real_point p0, real_point p3) : start{p0.x, p0.y}, end{p3.x, p3.y}, c1{0, 0}, c2{0, 0}, q{0, 0} {}
+    void add(const piece_basis::inner_weight& w, real_point sample)
+    {
+        const double2 r = double2{sample.x, sample.y} - w.u3 * start - w.t3 * end;
+        c1 += w.alpha * r;
+        c2 += w.beta * r;
+        q += r * r;
+    }
+    // Sets P0, P1, P2, P3 and returns the residual sum of squares.
+    double solve(bezier_piece& piece, const piece_basis& basis) const
+    {
+        const double c1x = c1[0], c1y = c1[1], c2x = c2[0], c2y = c2[1], qx = q[0], qy = q[1];
+        piece[0] = {float(start[0]), float(start[1])};
+        piece[3] = {float(end[0]), float(end[1])};
+        piece[1].x = float((c1x * basis.a22 - c2x * basis.a12) * basis.inv_det / 3);
+        piece[1].y = float((c1y * basis.a22 - c2y * basis.a12) * basis.inv_det / 3);
+        piece[2].x = float((c2x * basis.a11 - c1x * basis.a12) * basis.inv_det / 3);
+        piece[2].y = float((c2y * basis.a11 - c1y * basis.a12) * basis.inv_det / 3);
+        double residual = (qx - 3 * (piece[1].x * c1x + piece[2].x * c2x)) +
+                          (qy - 3 * (piece[1].y * c1y + piece[2].y * c2y));
+        return residual < 0 ? 0 : residual;
+    }
+};
+
+}  // namespace
+
 double fit_inner_controls(bezier_piece& piece, const std::vector<real_point>& samples, const piece_basis& basis)
 {
     const unsigned m = basis.samples;
-    const real_point p0 = samples[0], p3 = samples[m - 1];
-    piece[0] = p0;
-    piece[3] = p3;
-    double c1x = 0, c1y = 0, c2x = 0, c2y = 0, qx = 0, qy = 0;
-    for (unsigned j = 1; j + 1 < m; ++j) {
-        const piece_basis::inner_weight& w = basis.inner[j];
-        double rx = double(samples[j].x) - w.u3 * p0.x - w.t3 * p3.x;
-        double ry = double(samples[j].y) - w.u3 * p0.y - w.t3 * p3.y;
-        c1x += w.alpha * rx;
-        c1y += w.alpha * ry;
-        c2x += w.beta * rx;
-        c2y += w.beta * ry;
-        qx += rx * rx;
-        qy += ry * ry;
-    }
-    piece[1].x = float((c1x * basis.a22 - c2x * basis.a12) * basis.inv_det / 3);
-    piece[1].y = float((c1y * basis.a22 - c2y * basis.a12) * basis.inv_det / 3);
-    piece[2].x = float((c2x * basis.a11 - c1x * basis.a12) * basis.inv_det / 3);
-    piece[2].y = float((c2y * basis.a11 - c1y * basis.a12) * basis.inv_det / 3);
-    double residual = (qx - 3 * (piece[1].x * c1x + piece[2].x * c2x)) +
-                      (qy - 3 * (piece[1].y * c1y + piece[2].y * c2y));
-    return residual < 0 ? 0 : residual;
+    inner_sums sums(samples[0], samples[m - 1]);
+    for (unsigned j = 1; j + 1 < m; ++j)
+        sums.add(basis.inner[j], samples[j]);
+    return sums.solve(piece, basis);
 }
 
 double fit_inner_controls(bezier_piece& piece, const std::vector<real_point>& samples, float step, float start)
@@ -200,45 +264,89 @@ double fit_inner_controls(bezier_piece& piece, const std::vector<real_point>& sa
     return fit_inner_controls(piece, samples, basis);
 }
 
-float fit_piece(const std::vector<node>& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
-                float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
-                std::vector<polyline_position>& positions)
+namespace {
+
+template <class Points>
+float fit_piece_on(const Points& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
+                   float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
+                   std::vector<polyline_position>& positions, bool samples_wanted)
 {
     const unsigned length = basis.length, m = basis.samples, b = a + length;
-    piece[0] = to_real(polyline[a]);
-    piece[1] = to_real(polyline[a + length / 3]);
-    piece[2] = to_real(polyline[a + 2 * length / 3]);
-    piece[3] = to_real(polyline[b - 1]);
+    piece[0] = polyline[a];
+    piece[1] = polyline[a + length / 3];
+    piece[2] = polyline[a + 2 * length / 3];
+    piece[3] = polyline[b - 1];
 
     samples.resize(m);
     positions.resize(m);
-    samples[0] = piece[0];
-    positions[0] = {0, a};
-    samples[m - 1] = piece[3];
-    positions[m - 1] = {0, b - 1};
+    real_point* sample = samples.data();
+    polyline_position* position = positions.data();
+    sample[0] = piece[0];
+    position[0] = {0, a};
+    sample[m - 1] = piece[3];
+    position[m - 1] = {0, b - 1};
     for (unsigned j = 1; j + 1 < m; ++j) {
         float s = basis.spread[j] + float(a);
         unsigned k = unsigned(s);
         if (k + 1 >= b)  // rounding can reach the last node only at extreme oversampling
             k = b - 2;
-        real_point at = to_real(polyline[k]);
-        samples[j] = at + (to_real(polyline[k + 1]) - at) * (s - float(k));
-        positions[j] = {1, k};
+        real_point at = polyline[k];
+        sample[j] = at + (polyline[k + 1] - at) * (s - float(k));
+        position[j] = {1, k};
     }
 
     const float stop = float(m - 2) * stop_mean_discrepancy;
+    const piece_basis::lane_weight* lane = basis.lanes.data();
+    const piece_basis::inner_weight* inner = basis.inner.data();
+    // The end samples never move, so each sweep that moves the inner samples
+    // can already sum them up for the next least-squares fit.
+    inner_sums sums(sample[0], sample[m - 1]);
+    for (unsigned j = 1; j + 1 < m; ++j)
+        sums.add(inner[j], sample[j]);
     double err = 0;
     for (unsigned iteration = 0; iteration < max_iterations; ++iteration) {
-        err = fit_inner_controls(piece, samples, basis);
+        err = sums.solve(piece, basis);
+        // The last sweep moves samples that nobody reads unless the caller
+        // wants them; the piece and the result do not depend on it.
+        if (!samples_wanted && (err <= stop || iteration + 1 == max_iterations))
+            break;
+        // Point and derivative in one register, lanes (x, y, x', y'): each lane
+        // sums the same products in the same order as the scalar formulas; the
+        // derivative lanes add a last +0, which changes nothing the pull can see.
+        const real_point p0 = piece[0], p1 = piece[1], p2 = piece[2], p3 = piece[3];
+        const float4 q0 = {p0.x, p0.y, p1.x - p0.x, p1.y - p0.y};
+        const float4 q1 = {p1.x, p1.y, p2.x - p1.x, p2.y - p1.y};
+        const float4 q2 = {p2.x, p2.y, p3.x - p2.x, p3.y - p2.y};
+        const float4 q3 = {p3.x, p3.y, 0, 0};
+        sums = inner_sums(sample[0], sample[m - 1]);
         for (unsigned j = 1; j + 1 < m; ++j) {
-            const piece_basis::curve_weight& w = basis.curve[j];
-            pull_to_polyline(positions[j], samples[j], polyline, a, b, curve_point(piece, w),
-                             curve_derivative(piece, w));
+            const piece_basis::lane_weight& w = lane[j];
+            const float4 v = load4(w.w[0]) * q0 + load4(w.w[1]) * q1 + load4(w.w[2]) * q2 + load4(w.w[3]) * q3;
+            pull(position[j], sample[j], polyline, a, b, real_point{v[0], v[1]}, real_vector{v[2], v[3]});
+            sums.add(inner[j], sample[j]);
         }
         if (err <= stop)
             return 0;
     }
-    return float(err);
+    return err <= stop ? 0 : float(err);
+}
+
+}  // namespace
+
+float fit_piece(const std::vector<node>& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
+                float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
+                std::vector<polyline_position>& positions)
+{
+    return fit_piece_on(node_points{polyline.data()}, a, basis, max_iterations, stop_mean_discrepancy, piece,
+                        samples, positions, true);
+}
+
+float fit_piece(const std::vector<real_point>& polyline, unsigned a, const piece_basis& basis,
+                unsigned max_iterations, float stop_mean_discrepancy, bezier_piece& piece,
+                std::vector<real_point>& samples, std::vector<polyline_position>& positions, bool samples_wanted)
+{
+    return fit_piece_on(real_points{polyline.data()}, a, basis, max_iterations, stop_mean_discrepancy, piece,
+                        samples, positions, samples_wanted);
 }
 
 float fit_piece(const std::vector<node>& polyline, unsigned a, unsigned b, unsigned max_iterations,
@@ -357,7 +465,7 @@ float fit_whole(unsigned node_count, const std::vector<node>& polyline, const st
                 real_point b;
                 real_vector db;
                 evaluate(piece, t, &b, &db);
-                pull_to_polyline(positions[r], samples[r], polyline, 0, polyline_end, b, db);
+                pull(positions[r], samples[r], node_points{polyline.data()}, 0, polyline_end, b, db);
                 unsigned& k = positions[r].node;
                 if (k < low)
                     k += node_count;

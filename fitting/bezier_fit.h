@@ -64,9 +64,15 @@ struct piece_basis {
         float b0, b1, b2, b3;  // u^3, 3u^2t, 3ut^2, t^3
         float d0, d1, d2;      // 3u^2, 6ut, 3t^2
     };
+    // The same, each weight of the point twice and of the derivative twice,
+    // as the four lanes (x, y, x', y') of one vector register.
+    struct lane_weight {
+        float w[4][4];  // w[i] multiplies (P_i, P_(i+1) - P_i); w[3] = (t^3, t^3, 0, 0)
+    };
     std::vector<float> spread;         // [M] j * step * (L - 1): start offset of sample j in node units
     std::vector<inner_weight> inner;   // [M] entries 1 .. M-2 used
     std::vector<curve_weight> curve;   // [M] entries 1 .. M-2 used
+    std::vector<lane_weight> lanes;    // [M] the same weights laid out for the sweep
     double a11 = 0, a12 = 0, a22 = 0;  // normal matrix of the 2x2 system
     double inv_det = 0;                // 1 / (a11 a22 - a12^2)
 
@@ -90,10 +96,17 @@ double fit_inner_controls(bezier_piece& piece, const std::vector<real_point>& sa
 float fit_piece(const std::vector<node>& polyline, unsigned a, unsigned b, unsigned max_iterations,
                 float stop_mean_discrepancy, float oversample, bezier_piece& piece,
                 std::vector<real_point>& samples, std::vector<polyline_position>& positions);
-// The same with a prepared basis for pieces of b - a nodes.
+// The same with a prepared basis for pieces of basis.length nodes, on the
+// node array or on a copy of it converted to real points.
 float fit_piece(const std::vector<node>& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
                 float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
                 std::vector<polyline_position>& positions);
+// Without samples_wanted the samples are scratch: the last sweep, which
+// would only move them, is skipped (the piece and the result are the same).
+float fit_piece(const std::vector<real_point>& polyline, unsigned a, const piece_basis& basis,
+                unsigned max_iterations, float stop_mean_discrepancy, bezier_piece& piece,
+                std::vector<real_point>& samples, std::vector<polyline_position>& positions,
+                bool samples_wanted = true);
 
 // Fits every control point of the closed poly-Bezier (3m + 1 points) at once,
 // keeping P2 = 2 P0' - P1' at junctions whose smooth flag is set. The samples

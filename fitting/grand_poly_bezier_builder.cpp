@@ -62,8 +62,8 @@ void grand_poly_bezier_builder<C, R>::estimation_step()
             scratch& w = workers[worker];
             bezier_piece piece;
             for (size_t s = begin; s < end; ++s) {
-                R d = fit_piece(this->nodes_, unsigned(s), basis, p.estimation_max_iterations,
-                                p.estimation_stop_mean_discrepancy, piece, w.samples, w.positions);
+                R d = fit_piece(this->real_nodes_, unsigned(s), basis, p.estimation_max_iterations,
+                                p.estimation_stop_mean_discrepancy, piece, w.samples, w.positions, false);
                 step[s] = {d, piece[1] - piece[0], piece[2] - piece[3]};
             }
         } catch (const std::bad_alloc&) {

@@ -102,8 +102,8 @@ void guided_poly_bezier_builder<C, R>::estimate()
                     continue;
                 if (w.basis.length != length)
                     w.basis.build(length, p.estimation_oversample_factor);
-                e.discrepancy = fit_piece(this->nodes_, u, w.basis, p.estimation_max_iterations,
-                                          p.estimation_stop_mean_discrepancy, piece, w.samples, w.positions);
+                e.discrepancy = fit_piece(this->real_nodes_, u, w.basis, p.estimation_max_iterations,
+                                          p.estimation_stop_mean_discrepancy, piece, w.samples, w.positions, false);
                 e.d1 = piece[1] - piece[0];
                 e.d2 = piece[2] - piece[3];
             }

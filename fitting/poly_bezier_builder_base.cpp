@@ -14,6 +14,9 @@ void poly_bezier_builder_base<C, R>::set_polyline(const nodes& closed)
     node_count_ = unsigned(closed.size() - 1);
     nodes_.assign(closed.begin(), closed.end() - 1);
     nodes_.insert(nodes_.end(), closed.begin(), closed.end() - 1);
+    real_nodes_.resize(nodes_.size());
+    for (size_t i = 0; i < nodes_.size(); ++i)
+        real_nodes_[i] = to_real(nodes_[i]);
 }
 
 template <class C, class R>
@@ -21,6 +24,7 @@ void poly_bezier_builder_base<C, R>::clear()
 {
     node_count_ = 0;
     nodes_.clear();
+    real_nodes_.clear();
 }
 
 namespace {
@@ -76,7 +80,7 @@ R poly_bezier_builder_base<C, R>::render(std::vector<real_point>& poly_bezier)
         } else {
             if (basis.length != b - a + 1)
                 basis.build(b - a + 1, p.rendering_oversample_factor);
-            fit_piece(nodes_, a, basis, p.rendering_max_iterations, p.rendering_stop_mean_discrepancy, piece,
+            fit_piece(real_nodes_, a, basis, p.rendering_max_iterations, p.rendering_stop_mean_discrepancy, piece,
                       samples, positions);
             poly_bezier.push_back(piece[1]);
             poly_bezier.push_back(piece[2]);

@@ -14,6 +14,8 @@ void progress_bar::update(unsigned current, unsigned total)
     std::fprintf(out_, "\rEstimating piece lengths [%s] %u / %u", bar.c_str(), current, total);
     std::fflush(out_);
     drawn_ = true;
+    if (current >= total)
+        finish();  // what follows starts on a line of its own
 }
 
 void progress_bar::finish()

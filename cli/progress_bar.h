@@ -13,6 +13,7 @@ public:
     progress_bar(const progress_bar&) = delete;
     progress_bar& operator=(const progress_bar&) = delete;
 
+    // Redraws the line; ends it once current reaches total.
     void update(unsigned current, unsigned total);
     // Ends the line, if one was drawn.
     void finish();

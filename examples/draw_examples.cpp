@@ -1,5 +1,6 @@
 // Draws the example masks of this folder: white shapes on black, 48 x 48
-// pixels, small enough for a full fit in about a second.
+// pixels, small enough for a full fit in about a second. The star comes
+// with a pins file that puts a corner pin on each of its ten corners.
 //
 //   draw_examples DIR          writes the masks into DIR
 //   draw_examples --check DIR  exits 1 unless DIR holds them byte for byte
@@ -13,7 +14,7 @@
 #include <vector>
 
 #include "bitmap.h"
-#include "write_bmp.h"
+#include "write_bmp.h"  // encode_bmp
 
 namespace {
 
@@ -45,7 +46,7 @@ bool in_polygon(const std::vector<std::pair<double, double>>& corners, double x,
 
 struct example {
     const char* file;
-    img::bitmap mask;
+    std::string bytes;
 };
 
 std::vector<example> examples()
@@ -65,6 +66,10 @@ std::vector<example> examples()
         star.push_back({c + r * std::cos(a), c + 1.0 + r * std::sin(a)});
     }
     img::bitmap corners = draw([&](double x, double y) { return in_polygon(star, x, y); });
+    // Pins in the clipboard's text form: x, y, radius, 0 for a corner.
+    std::string pins;
+    for (const auto& p : star)
+        pins += std::to_string(std::lround(p.first)) + '\t' + std::to_string(std::lround(p.second)) + "\t2\t0\n";
 
     // A square plate with a round hole: the outer outline comes first.
     img::bitmap hole = draw([=](double x, double y) {
@@ -72,11 +77,12 @@ std::vector<example> examples()
         return plate && std::hypot(x - c, y - c) > 10;
     });
 
-    std::vector<example> list;
-    list.push_back({"rounded.bmp", std::move(rounded)});
-    list.push_back({"corners.bmp", std::move(corners)});
-    list.push_back({"hole.bmp", std::move(hole)});
-    return list;
+    return {
+        {"rounded.bmp", img::encode_bmp(rounded)},
+        {"corners.bmp", img::encode_bmp(corners)},
+        {"corners-pins.txt", pins},
+        {"hole.bmp", img::encode_bmp(hole)},
+    };
 }
 
 std::string file_text(const std::string& path)
@@ -99,8 +105,13 @@ int main(int argc, char** argv)
     for (const example& e : examples()) {
         const std::string path = dir + "/" + e.file;
         if (!check) {
-            img::write_bmp(path, e.mask);
-        } else if (file_text(path) != img::encode_bmp(e.mask)) {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << e.bytes;
+            if (!out.flush()) {
+                std::fprintf(stderr, "draw_examples: could not write %s\n", path.c_str());
+                status = 1;
+            }
+        } else if (file_text(path) != e.bytes) {
             std::fprintf(stderr, "draw_examples: %s differs from what draw_examples draws\n", path.c_str());
             status = 1;
         }

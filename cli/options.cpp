@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iomanip>
 #include <sstream>
 #include <vector>
 
@@ -15,131 +16,145 @@ namespace cli {
 
 namespace {
 
-// Long options without a short form get codes above the character range.
-enum option_code {
-    opt_sharp_bend_penalty = 256,
-    opt_estimation,
-    opt_estimation_max_iterations,
-    opt_estimation_stop_mean_discrepancy,
-    opt_estimation_oversample_factor,
-    opt_rendering_same_as_estimation,
-    opt_rendering_max_iterations,
-    opt_rendering_stop_mean_discrepancy,
-    opt_rendering_oversample_factor,
-    opt_fit_whole_poly_bezier,
-    opt_max_junctions,
-    opt_junction_penalty,
-    opt_pins,
-    opt_svg,
-    opt_stats,
-    opt_contours,
-    opt_max_length,
+typedef outline::grand_params<float> params_type;
+
+// One option per fitting parameter, named after its field; exactly one of
+// the three field pointers is set.
+struct parameter_option {
+    const char* name;
+    float params_type::*real;
+    unsigned params_type::*whole;
+    bool params_type::*flag;
+    bool free_search_only;  // only the search without pins reads it
 };
 
-const option long_options[] = {
-    {"sharp-bend-penalty", required_argument, nullptr, opt_sharp_bend_penalty},
-    {"estimation", required_argument, nullptr, opt_estimation},
-    {"estimation-max-iterations", required_argument, nullptr, opt_estimation_max_iterations},
-    {"estimation-stop-mean-discrepancy", required_argument, nullptr, opt_estimation_stop_mean_discrepancy},
-    {"estimation-oversample-factor", required_argument, nullptr, opt_estimation_oversample_factor},
-    {"rendering-same-as-estimation", required_argument, nullptr, opt_rendering_same_as_estimation},
-    {"rendering-max-iterations", required_argument, nullptr, opt_rendering_max_iterations},
-    {"rendering-stop-mean-discrepancy", required_argument, nullptr, opt_rendering_stop_mean_discrepancy},
-    {"rendering-oversample-factor", required_argument, nullptr, opt_rendering_oversample_factor},
-    {"fit-whole-poly-bezier", required_argument, nullptr, opt_fit_whole_poly_bezier},
-    {"max-junctions", required_argument, nullptr, opt_max_junctions},
-    {"junction-penalty", required_argument, nullptr, opt_junction_penalty},
-    {"pins", required_argument, nullptr, opt_pins},
-    {"svg", required_argument, nullptr, opt_svg},
-    {"stats", no_argument, nullptr, opt_stats},
-    {"contours", no_argument, nullptr, opt_contours},
-    {"max-length", required_argument, nullptr, opt_max_length},
-    {"help", no_argument, nullptr, 'h'},
-    {nullptr, 0, nullptr, 0},
-};
-
-std::string option_name(int code)
+parameter_option real(const char* name, float params_type::*field, bool free_only = false)
 {
-    for (const option& o : long_options)
-        if (o.name && o.val == code)
-            return std::string("--") + o.name;
-    return "?";
+    return {name, field, nullptr, nullptr, free_only};
+}
+parameter_option whole(const char* name, unsigned params_type::*field, bool free_only = false)
+{
+    return {name, nullptr, field, nullptr, free_only};
+}
+parameter_option flag(const char* name, bool params_type::*field) { return {name, nullptr, nullptr, field, false}; }
+
+const std::vector<parameter_option>& parameter_options()
+{
+    static const std::vector<parameter_option> list = {
+        real("sharp-bend-penalty", &params_type::sharp_bend_penalty),
+        flag("estimation", &params_type::estimation),
+        whole("estimation-max-iterations", &params_type::estimation_max_iterations),
+        real("estimation-stop-mean-discrepancy", &params_type::estimation_stop_mean_discrepancy),
+        real("estimation-oversample-factor", &params_type::estimation_oversample_factor),
+        flag("rendering-same-as-estimation", &params_type::rendering_same_as_estimation),
+        whole("rendering-max-iterations", &params_type::rendering_max_iterations),
+        real("rendering-stop-mean-discrepancy", &params_type::rendering_stop_mean_discrepancy),
+        real("rendering-oversample-factor", &params_type::rendering_oversample_factor),
+        flag("fit-whole-poly-bezier", &params_type::fit_whole_poly_bezier),
+        whole("max-junctions", &params_type::max_junctions, true),
+        real("junction-penalty", &params_type::junction_penalty, true),
+    };
+    return list;
 }
 
-[[noreturn]] void bad_value(int code, const char* text, const std::string& expected)
+// getopt codes: parameter i is first_parameter + i; the other long options
+// without a short form follow.
+const int first_parameter = 256;
+enum other_code { opt_pins = 512, opt_svg, opt_stats, opt_contours, opt_max_length };
+
+std::vector<option> long_options()
 {
-    throw usage_error("invalid value '" + std::string(text) + "' for " + option_name(code) + ": expected " +
-                      expected);
+    std::vector<option> list;
+    const std::vector<parameter_option>& params = parameter_options();
+    for (std::size_t i = 0; i < params.size(); ++i)
+        list.push_back({params[i].name, required_argument, nullptr, first_parameter + int(i)});
+    list.push_back({"pins", required_argument, nullptr, opt_pins});
+    list.push_back({"svg", required_argument, nullptr, opt_svg});
+    list.push_back({"stats", no_argument, nullptr, opt_stats});
+    list.push_back({"contours", no_argument, nullptr, opt_contours});
+    list.push_back({"max-length", required_argument, nullptr, opt_max_length});
+    list.push_back({"help", no_argument, nullptr, 'h'});
+    list.push_back({nullptr, 0, nullptr, 0});
+    return list;
 }
 
-unsigned to_unsigned(int code, const char* text)
+[[noreturn]] void bad_value(const std::string& option, const char* text, const std::string& expected)
+{
+    throw usage_error("invalid value '" + std::string(text) + "' for --" + option + ": expected " + expected);
+}
+
+unsigned to_unsigned(const std::string& option, const char* text)
 {
     // strtoul would take a sign, blanks and an empty string.
     if (!*text || std::strspn(text, "0123456789") != std::strlen(text))
-        bad_value(code, text, "a whole number");
+        bad_value(option, text, "a whole number");
     errno = 0;
     const unsigned long v = std::strtoul(text, nullptr, 10);
     if (errno == ERANGE || v > UINT_MAX)
-        bad_value(code, text, "a whole number up to " + std::to_string(UINT_MAX));
+        bad_value(option, text, "a whole number up to " + std::to_string(UINT_MAX));
     return unsigned(v);
 }
 
-float to_float(int code, const char* text)
+float to_float(const std::string& option, const char* text)
 {
     char* end = nullptr;
     errno = 0;
     const float v = std::strtof(text, &end);
     if (!*text || *end || std::isspace(static_cast<unsigned char>(*text)))
-        bad_value(code, text, "a number");
+        bad_value(option, text, "a number");
     if (errno == ERANGE || !std::isfinite(v))
-        bad_value(code, text, "a finite number within the range of float");
+        bad_value(option, text, "a finite number within the range of float");
     return v;
 }
 
-bool to_bool(int code, const char* text)
+bool to_bool(const std::string& option, const char* text)
 {
     if (!std::strcmp(text, "1") || !std::strcmp(text, "true"))
         return true;
     if (!std::strcmp(text, "0") || !std::strcmp(text, "false"))
         return false;
-    bad_value(code, text, "0 or 1");
+    bad_value(option, text, "0 or 1");
+}
+
+void set_parameter(params_type& params, const parameter_option& o, const char* text)
+{
+    if (o.real)
+        params.*o.real = to_float(o.name, text);
+    else if (o.whole)
+        params.*o.whole = to_unsigned(o.name, text);
+    else
+        params.*o.flag = to_bool(o.name, text);
 }
 
 }  // namespace
 
 options parse_options(int argc, char** argv)
 {
+    const std::vector<parameter_option>& params = parameter_options();
+    const std::vector<option> longs = long_options();
     options o;
-    outline::grand_params<float>& p = o.params;
     opterr = 0;  // the messages are ours
     optind = 1;
     int code;
-    while ((code = getopt_long(argc, argv, ":h", long_options, nullptr)) != -1) {
+    while ((code = getopt_long(argc, argv, ":h", longs.data(), nullptr)) != -1) {
         const char* v = optarg;
+        if (code >= first_parameter && code < first_parameter + int(params.size())) {
+            set_parameter(o.params, params[std::size_t(code - first_parameter)], v);
+            continue;
+        }
         switch (code) {
-        case opt_sharp_bend_penalty: p.sharp_bend_penalty = to_float(code, v); break;
-        case opt_estimation: p.estimation = to_bool(code, v); break;
-        case opt_estimation_max_iterations: p.estimation_max_iterations = to_unsigned(code, v); break;
-        case opt_estimation_stop_mean_discrepancy: p.estimation_stop_mean_discrepancy = to_float(code, v); break;
-        case opt_estimation_oversample_factor: p.estimation_oversample_factor = to_float(code, v); break;
-        case opt_rendering_same_as_estimation: p.rendering_same_as_estimation = to_bool(code, v); break;
-        case opt_rendering_max_iterations: p.rendering_max_iterations = to_unsigned(code, v); break;
-        case opt_rendering_stop_mean_discrepancy: p.rendering_stop_mean_discrepancy = to_float(code, v); break;
-        case opt_rendering_oversample_factor: p.rendering_oversample_factor = to_float(code, v); break;
-        case opt_fit_whole_poly_bezier: p.fit_whole_poly_bezier = to_bool(code, v); break;
-        case opt_max_junctions: p.max_junctions = to_unsigned(code, v); break;
-        case opt_junction_penalty: p.junction_penalty = to_float(code, v); break;
         case opt_pins:
         case opt_svg:
             if (!*v)
-                throw usage_error("option " + option_name(code) + " needs a file name");
+                throw usage_error(std::string("option --") + (code == opt_pins ? "pins" : "svg") +
+                                  " needs a file name");
             (code == opt_pins ? o.pins_file : o.svg_file) = v;
             break;
         case opt_stats: o.stats = true; break;
         case opt_contours: o.contours = true; break;
         case opt_max_length:
             o.limit_length = true;
-            o.max_length = to_unsigned(code, v);
+            o.max_length = to_unsigned("max-length", v);
             break;
         case 'h': o.help = true; break;
         case ':': throw usage_error("option " + std::string(argv[optind - 1]) + " needs a value");
@@ -158,7 +173,6 @@ options parse_options(int argc, char** argv)
 
 std::string usage_text()
 {
-    const outline::grand_params<float> d;
     std::ostringstream u;
     u << "Usage: vexilo-fit [options] INPUT.bmp\n"
          "\n"
@@ -185,20 +199,21 @@ std::string usage_text()
          "A long estimation shows its progress on standard error when that is a\n"
          "terminal.\n"
          "\n"
-         "Fitting parameters [default]:\n"
-         "  --sharp-bend-penalty=R                  [" << d.sharp_bend_penalty << "]\n"
-         "  --estimation=0|1                        [" << d.estimation << "]\n"
-         "  --estimation-max-iterations=N           [" << d.estimation_max_iterations << "]\n"
-         "  --estimation-stop-mean-discrepancy=R    [" << d.estimation_stop_mean_discrepancy << "]\n"
-         "  --estimation-oversample-factor=R        [" << d.estimation_oversample_factor << "]\n"
-         "  --rendering-same-as-estimation=0|1      [" << d.rendering_same_as_estimation << "]\n"
-         "  --rendering-max-iterations=N            [" << d.rendering_max_iterations << "]\n"
-         "  --rendering-stop-mean-discrepancy=R     [" << d.rendering_stop_mean_discrepancy << "]\n"
-         "  --rendering-oversample-factor=R         [" << d.rendering_oversample_factor << "]\n"
-         "  --fit-whole-poly-bezier=0|1             [" << d.fit_whole_poly_bezier << "]\n"
-         "  --max-junctions=N        (without pins) [" << d.max_junctions << "]\n"
-         "  --junction-penalty=R     (without pins) [" << d.junction_penalty << "]\n"
-         "\n"
+         "Fitting parameters [default]:\n";
+    const params_type defaults;
+    for (const parameter_option& o : parameter_options()) {
+        std::ostringstream name, value;
+        name << "--" << o.name << (o.real ? "=R" : o.whole ? "=N" : "=0|1");
+        if (o.real)
+            value << defaults.*o.real;
+        else if (o.whole)
+            value << defaults.*o.whole;
+        else
+            value << defaults.*o.flag;
+        u << "  " << std::left << std::setw(o.free_search_only ? 25 : 40) << name.str()
+          << (o.free_search_only ? "(without pins) " : "") << '[' << value.str() << "]\n";
+    }
+    u << "\n"
          "Exit status: 0 on success, 1 when the input cannot be used or no curve was\n"
          "found, 2 on a usage error.\n";
     return u.str();

@@ -8,29 +8,33 @@
 
 using namespace outline;
 
+namespace {
+
+area pin(float x, float y, float radius, bool smooth)
+{
+    area a;
+    a.x = x;
+    a.y = y;
+    a.radius = radius;
+    a.smooth = smooth;
+    return a;
+}
+
+}  // namespace
+
 TEST(TextFormats, NumbersAreWrittenAsAStreamWritesAFloat)
 {
     EXPECT_EQ(control_points_text({}), "");
     EXPECT_EQ(control_points_text({{1.5f, 2.0f}, {1234567.0f, 0.000012345f}, {-0.1f, 100000.0f}}),
               "1.5\t2\n1.23457e+06\t1.2345e-05\n-0.1\t100000\n");
 
-    area a;
-    a.x = 3.25f;
-    a.y = 7.0f;
-    a.radius = 2.5f;
-    a.smooth = false;
-    area b = a;
-    b.smooth = true;
-    EXPECT_EQ(pins_text({a, b}), "3.25\t7\t2.5\t0\n3.25\t7\t2.5\t1\n");
+    EXPECT_EQ(pins_text({pin(3.25f, 7.0f, 2.5f, false), pin(3.25f, 7.0f, 2.5f, true)}),
+              "3.25\t7\t2.5\t0\n3.25\t7\t2.5\t1\n");
 }
 
 TEST(TextFormats, PinsReadBackRoundedToSixDigits)
 {
-    area a;
-    a.x = 10.123456789f;
-    a.y = 0.5f;
-    a.radius = 3.0f;
-    a.smooth = false;
+    const area a = pin(10.123456789f, 0.5f, 3.0f, false);
     bool complete = false;
     const std::vector<pin_record> r = read_pins_text(pins_text({a, a}), &complete);
     EXPECT_TRUE(complete);

@@ -106,12 +106,17 @@ TEST(VexiloFit, UnusableInputExitsWithStatusOneAndTheMessage)
     test_masks::write_file(eight_bit_path, eight_bit);
     const std::string blank = mask_file({"....", "...."}, "blank.bmp");
     const std::string open = mask_file({"##..", "##..", "...."}, "open.bmp");
+    const std::string wide = test_masks::temp_path("wide.bmp");
+    img::bitmap wide_mask(70000, 1, 4);
+    wide_mask.fill(false);
+    img::write_bmp(wide, wide_mask);
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{missing}, "vexilo-fit: could not open BMP image for reading or read error: " + missing + "\n"},
         {{eight_bit_path}, "vexilo-fit: unsupported image file format mode: " + eight_bit_path + "\n"},
         {{blank}, "vexilo-fit: " + blank + ": The bitmap contains no outlines\n"},
         {{open}, "vexilo-fit: " + open + ": The bitmap contains no CLOSED outline\n"},
+        {{wide}, "vexilo-fit: " + wide + ": The bitmap is too large to trace: 70000 x 1 pixels, at most 65535 in each direction\n"},
         {{"--contours", missing}, "vexilo-fit: could not open BMP image for reading or read error: " + missing + "\n"},
         {{"--pins", missing, mask_file(disc)}, "vexilo-fit: could not read the pins file " + missing + "\n"},
     };

@@ -26,17 +26,31 @@ struct parameter_option {
     unsigned params_type::*whole;
     bool params_type::*flag;
     bool free_search_only;  // only the search without pins reads it
+    bool non_negative;      // a real that must not be below 0
 };
 
-parameter_option real(const char* name, float params_type::*field, bool free_only = false)
+parameter_option real(const char* name, float params_type::*field)
 {
-    return {name, field, nullptr, nullptr, free_only};
+    return {name, field, nullptr, nullptr, false, false};
 }
-parameter_option whole(const char* name, unsigned params_type::*field, bool free_only = false)
+parameter_option whole(const char* name, unsigned params_type::*field)
 {
-    return {name, nullptr, field, nullptr, free_only};
+    return {name, nullptr, field, nullptr, false, false};
 }
-parameter_option flag(const char* name, bool params_type::*field) { return {name, nullptr, nullptr, field, false}; }
+parameter_option flag(const char* name, bool params_type::*field)
+{
+    return {name, nullptr, nullptr, field, false, false};
+}
+parameter_option free_search_only(parameter_option o)
+{
+    o.free_search_only = true;
+    return o;
+}
+parameter_option non_negative(parameter_option o)
+{
+    o.non_negative = true;
+    return o;
+}
 
 const std::vector<parameter_option>& parameter_options()
 {
@@ -51,8 +65,10 @@ const std::vector<parameter_option>& parameter_options()
         real("rendering-stop-mean-discrepancy", &params_type::rendering_stop_mean_discrepancy),
         real("rendering-oversample-factor", &params_type::rendering_oversample_factor),
         flag("fit-whole-poly-bezier", &params_type::fit_whole_poly_bezier),
-        whole("max-junctions", &params_type::max_junctions, true),
-        real("junction-penalty", &params_type::junction_penalty, true),
+        free_search_only(whole("max-junctions", &params_type::max_junctions)),
+        // The search reports failure by a negative cost, so a negative
+        // penalty could make a curve it found read as none.
+        non_negative(free_search_only(real("junction-penalty", &params_type::junction_penalty))),
     };
     return list;
 }
@@ -118,8 +134,11 @@ bool to_bool(const std::string& option, const char* text)
 
 void set_parameter(params_type& params, const parameter_option& o, const char* text)
 {
-    if (o.real)
+    if (o.real) {
         params.*o.real = to_float(o.name, text);
+        if (o.non_negative && params.*o.real < 0)
+            bad_value(o.name, text, "a number of 0 or more");
+    }
     else if (o.whole)
         params.*o.whole = to_unsigned(o.name, text);
     else

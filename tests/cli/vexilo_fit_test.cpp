@@ -82,6 +82,7 @@ TEST(VexiloFit, UsageErrorsExitWithStatusTwoAndTheUsage)
         {{"--max-length", "4294967296", m}, "invalid value '4294967296' for --max-length"},
         {{"--sharp-bend-penalty=1x", m}, "invalid value '1x' for --sharp-bend-penalty: expected a number"},
         {{"--rendering-oversample-factor=nan", m}, "invalid value 'nan'"},
+        {{"--junction-penalty=-1", m}, "invalid value '-1' for --junction-penalty: expected a number of 0 or more"},
         {{"--estimation=2", m}, "invalid value '2' for --estimation: expected 0 or 1"},
     };
     for (const auto& c : cases) {

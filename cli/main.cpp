@@ -1,0 +1,157 @@
+// vexilo-fit: the program's whole job in batch. Reads a 1-bit BMP mask,
+// traces it, takes the first closed outline as the document's import does,
+// fits the poly-Bezier (guided by pins when given) and writes it out.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fit_outline.h"
+#include "import_contour.h"
+#include "options.h"
+#include "output_formats.h"
+#include "pin_rules.h"
+#include "progress_bar.h"
+#include "read_bmp.h"
+#include "text_formats.h"
+
+namespace {
+
+const char* const program = "vexilo-fit";
+
+// A failure whose message is complete as it stands.
+class failure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void note(const std::string& text) { std::cerr << program << ": " << text << '\n'; }
+
+// Writes `text` to the file, or to standard output for "-".
+void write_output(const std::string& file_name, const std::string& text)
+{
+    if (file_name == "-") {
+        std::cout << text << std::flush;
+        if (!std::cout)
+            throw failure("could not write to standard output");
+        return;
+    }
+    std::ofstream out(file_name, std::ios::out | std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out)
+        throw failure("could not write " + file_name);
+}
+
+// The pins of the file placed on the polyline with the document's rules; a
+// refused pin is reported and skipped.
+std::vector<outline::area> load_pins(const std::string& file_name, const std::vector<outline::node>& closed)
+{
+    std::ifstream in(file_name, std::ios::in | std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in || in.bad())
+        throw failure("could not read the pins file " + file_name);
+
+    bool complete = false;
+    const std::vector<outline::pin_record> records = outline::read_pins_text(text.str(), &complete);
+    std::vector<outline::area> areas;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const outline::pin_record& r = records[i];
+        const outline::add_area_result result =
+            outline::add_area(areas, closed, {r.x, r.y}, r.radius, r.smooth);
+        if (result != outline::add_area_result::added) {
+            std::ostringstream where;
+            where << file_name << ": pin " << i + 1 << " (" << r.x << ' ' << r.y << ' ' << r.radius
+                  << "): " << outline::add_area_message(result);
+            note(where.str());
+        }
+    }
+    if (!complete)
+        note(file_name + ": ignored what follows pin " + std::to_string(records.size()) +
+             ": not a complete \"x y radius 0|1\" record");
+    return areas;
+}
+
+int print_contours(const cli::options& o)
+{
+    img::bitmap image(0, 0, 4);
+    img::read_bmp(o.input, image);
+    std::vector<img::contour> contours;
+    img::trace_contours(image, contours);
+    write_output("-", cli::contours_json(image.width(), image.height(), contours));
+    return 0;
+}
+
+int fit(const cli::options& o)
+{
+    const img::imported_contour imported = img::import_contour(o.input);
+    if (imported.contour_count > 1)
+        note("First closed contour from bitmap selected.");
+
+    std::vector<outline::area> areas;
+    if (!o.pins_file.empty())
+        areas = load_pins(o.pins_file, imported.polyline);
+
+    cli::fit_outcome outcome;
+    if (areas.empty()) {
+        cli::progress_bar bar(stderr, isatty(STDERR_FILENO) == 1);
+        outcome = cli::fit_free(imported.polyline, o.params, o.limit_length ? o.max_length : 0,
+                                [&bar](unsigned length, unsigned target) { bar.update(length, target); });
+    } else {
+        outcome = cli::fit_guided(imported.polyline, areas, o.params);
+    }
+
+    const unsigned node_count = unsigned(imported.polyline.size() - 1);
+    if (o.stats)
+        note(cli::stats_line(node_count, outcome.control_points.size(), outcome.discrepancy,
+                             outcome.estimated_length));
+    if (outcome.discrepancy < 0 || outcome.control_points.size() < 4) {
+        std::string why = "no curve found for the outline of " + o.input + " with these parameters";
+        if (areas.empty() && o.params.estimation && outcome.estimated_length < 5)
+            why += " (the estimation must reach piece length 5 at least)";
+        throw failure(why);
+    }
+
+    if (o.svg_file.empty())
+        write_output("-", outline::control_points_text(outcome.control_points));
+    else
+        write_output(o.svg_file, cli::svg_text(outcome.control_points, imported.width, imported.height));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    cli::options o;
+    try {
+        o = cli::parse_options(argc, argv);
+    } catch (const cli::usage_error& e) {
+        std::cerr << program << ": " << e.what() << "\n\n" << cli::usage_text();
+        return 2;
+    }
+    if (o.help) {
+        std::cout << cli::usage_text();
+        return 0;
+    }
+
+    try {
+        return o.contours ? print_contours(o) : fit(o);
+    } catch (const img::io_error& e) {
+        note(e.what());  // names the file already
+    } catch (const failure& e) {
+        note(e.what());
+    } catch (const std::bad_alloc&) {
+        note(o.input + ": out of memory");
+    } catch (const std::exception& e) {
+        note(o.input + ": " + e.what());
+    }
+    return 1;
+}

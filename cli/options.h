@@ -1,0 +1,36 @@
+// The command line of vexilo-fit.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "params.h"
+
+namespace cli {
+
+struct options {
+    outline::grand_params<float> params;  // the document's defaults unless given
+    std::string input;                    // the BMP file
+    std::string pins_file;                // pins text; empty: no pins
+    std::string svg_file;                 // empty: control points on standard output; "-": SVG there
+    bool stats = false;
+    bool contours = false;                // read and trace only, print JSON
+    bool help = false;
+    bool limit_length = false;            // estimate only up to max_length
+    unsigned max_length = 0;
+};
+
+// A command line that cannot be used; what() says why.
+class usage_error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws usage_error for an unknown option, a missing or malformed value, or
+// anything but exactly one input file (none is needed with --help).
+options parse_options(int argc, char** argv);
+
+// The --help text.
+std::string usage_text();
+
+}  // namespace cli

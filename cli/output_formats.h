@@ -1,0 +1,27 @@
+// The texts vexilo-fit writes besides the control points.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "trace_contours.h"
+#include "typedefs.h"
+
+namespace cli {
+
+// An SVG document of the closed curve: one path of cubic segments in pixel
+// coordinates (y down), the bitmap's size as the view box.
+std::string svg_text(const std::vector<outline::real_point>& control_points, std::uint32_t width,
+                     std::uint32_t height);
+
+// {"width": W, "height": H, "contours": [{"closed": true, "nodes": [[x, y], ...]}, ...]}
+// with one contour per line.
+std::string contours_json(std::uint32_t width, std::uint32_t height, const std::vector<img::contour>& contours);
+
+// "N=… junctions=… discrepancy=… estimated-length=…"; the length is "-"
+// when there was no free estimation (with pins).
+std::string stats_line(unsigned node_count, std::size_t control_point_count, float discrepancy,
+                       unsigned estimated_length);
+
+}  // namespace cli

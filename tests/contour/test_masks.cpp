@@ -1,0 +1,49 @@
+#include "test_masks.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace test_masks {
+
+img::bitmap from_art(const std::vector<std::string>& rows, std::uint32_t alignment)
+{
+    const std::uint32_t width = rows.empty() ? 0 : std::uint32_t(rows[0].size());
+    img::bitmap b(width, std::uint32_t(rows.size()), alignment);
+    b.fill(false);
+    for (std::uint32_t y = 0; y < rows.size(); ++y)
+        for (std::uint32_t x = 0; x < width; ++x)
+            b.set(x, y, rows[y][x] == '#');
+    return b;
+}
+
+std::string temp_path(const std::string& name)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string prefix = test ? std::string(test->test_suite_name()) + "." + test->name() + "." : "";
+    for (char& c : prefix)
+        if (c == '/')
+            c = '_';
+    return ::testing::TempDir() + prefix + name;
+}
+
+void write_file(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+void put16(std::string& bytes, std::size_t offset, std::uint32_t value)
+{
+    bytes[offset] = char(value & 0xFF);
+    bytes[offset + 1] = char(value >> 8 & 0xFF);
+}
+
+void put32(std::string& bytes, std::size_t offset, std::uint32_t value)
+{
+    put16(bytes, offset, value & 0xFFFF);
+    put16(bytes, offset + 2, value >> 16);
+}
+
+}  // namespace test_masks

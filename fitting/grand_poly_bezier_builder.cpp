@@ -5,10 +5,9 @@
 #include <limits>
 #include <new>
 
-#include <boost/shared_ptr.hpp>
-
 #include "bend_penalty.h"
 #include "bezier_fit.h"
+#include "junction_search.h"
 #include "thread_pool.h"
 
 namespace outline {
@@ -90,171 +89,19 @@ R grand_poly_bezier_builder<C, R>::find_without_estimation(std::vector<unsigned>
     return 0;
 }
 
-namespace {
-
-// One entry of a search layer: the best chain of k + 1 pieces that ends at
-// a given node and covers a given number of nodes.
-template <class R>
-struct chain_entry {
-    R cost;                   // -1 while no chain has been recorded
-    basic_point<R> first_d1;  // start tangent of the chain's first piece
-    basic_point<R> last_d2;   // end tangent of the chain's last piece
-};
-
-}  // namespace
-
-// Layer k of the search: chains of k + 1 pieces covering min_total ..
-// max_total nodes. Entries are stored by the node where the chain ends, so
-// that the chains one layer down that a chain can continue with (all ending
-// at the same node) lie side by side.
-template <class R>
-struct junction_layer {
-    unsigned min_total = 0, max_total = 0;
-    unsigned width() const { return max_total - min_total + 1; }
-    size_t index(unsigned end, unsigned total) const { return size_t(end) * width() + (total - min_total); }
-    // [N * width] chain for (end node, total); freed once the next layer is built.
-    std::vector<chain_entry<R>> entries;
-    // [N * width] length of the chain's first piece; kept to rebuild the result.
-    std::vector<unsigned> first_length;
-};
-
 template <class C, class R>
 R grand_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& junctions)
 {
     if (!this->params_.estimation)
         return find_without_estimation(junctions);
-    const unsigned n = this->node_count_;
-    const unsigned l = estimated_length_;
-    if (l < 5)
+    if (estimated_length_ < 5)
         return R(-1);
     // A curve needs at least one piece; with no piece allowed there is nothing
     // to search (and the layer limit max_junctions - 1 would wrap around).
     if (max_junctions_ == 0)
         return R(-1);
-
-    const R pb = this->params_.sharp_bend_penalty;
-    const R pj = junction_penalty_;
-    R best = std::numeric_limits<R>::max();
-    unsigned best_start = 0, best_layer = 0;
-
-    if (l == n + 1) {
-        for (unsigned s = 0; s < n; ++s) {
-            const piece_estimate& e = estimates_[s][n + 1 - 4];
-            R cost = e.discrepancy;
-            if (pb > 0)
-                cost += bend_penalty(pb, e.d2, e.d1);
-            if (cost < best) {
-                best = cost;
-                best_start = s;
-                best_layer = 0;
-            }
-        }
-    }
-
-    typedef junction_layer<R> layer;
-    std::vector<boost::shared_ptr<layer>> layers;
-    try {
-        boost::shared_ptr<layer> first(new layer);
-        first->min_total = 4;
-        first->max_total = l;
-        const unsigned width = first->width();
-        first->entries.resize(size_t(n) * width);
-        for (unsigned end = 0; end < n; ++end) {
-            for (unsigned t = 4; t <= l; ++t) {
-                const unsigned s = (end + n - (t - 1) % n) % n;
-                const piece_estimate& e = estimates_[s][t - 4];
-                first->entries[first->index(end, t)] = {e.discrepancy, e.d1, e.d2};
-            }
-        }
-        layers.push_back(first);
-
-        thread_pool& pool = thread_pool::shared();
-        for (unsigned k = 1; k <= max_junctions_ - 1; ++k) {
-            if (R(k) * pj >= best)
-                break;
-            const layer& prev = *layers.back();
-            boost::shared_ptr<layer> cur(new layer);
-            cur->min_total = prev.min_total + 3;
-            cur->max_total = std::min(n + 1, prev.max_total + l - 1);
-            if (cur->min_total >= n + 1)
-                break;
-            const unsigned width = cur->width(), prev_width = prev.width();
-            cur->entries.resize(size_t(n) * width);
-            cur->first_length.resize(size_t(n) * width);
-
-            pool.parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned) {
-                for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
-                    const chain_entry<R>* rest = &prev.entries[size_t(end) * prev_width];
-                    chain_entry<R>* out = &cur->entries[size_t(end) * width];
-                    unsigned* out_length = &cur->first_length[size_t(end) * width];
-                    for (unsigned t = cur->min_total; t <= cur->max_total; ++t) {
-                        const unsigned s = (end + n - (t - 1) % n) % n;
-                        const piece_estimate* e = estimates_[s].data();
-                        const bool closes = t == n + 1;
-                        const int low = int(t) - int(prev.max_total) + 1;
-                        const unsigned jmin = low < 4 ? 4u : unsigned(low);
-                        const unsigned jmax = std::min(l, t - prev.min_total + 1);
-                        chain_entry<R> chosen = {R(-1), {0, 0}, {0, 0}};
-                        unsigned chosen_length = 0;
-                        for (unsigned j = jmin; j <= jmax; ++j) {
-                            const piece_estimate& piece = e[j - 4];
-                            const chain_entry<R>& r = rest[t - j + 1 - prev.min_total];
-                            R cost = r.cost + piece.discrepancy;
-                            // Bend penalties are never negative: a chain already no
-                            // cheaper than the recorded one cannot replace it.
-                            if (!(chosen.cost < 0) && !(cost < chosen.cost))
-                                continue;
-                            if (pb > 0) {
-                                cost += bend_penalty(pb, piece.d2, r.first_d1);
-                                if (closes)
-                                    cost += bend_penalty(pb, r.last_d2, piece.d1);
-                            }
-                            if (chosen.cost < 0 || cost < chosen.cost) {
-                                chosen = {cost, piece.d1, r.last_d2};
-                                chosen_length = j;
-                            }
-                        }
-                        out[t - cur->min_total] = chosen;
-                        out_length[t - cur->min_total] = chosen_length;
-                    }
-                }
-            });
-
-            if (cur->max_total == n + 1) {
-                const R junction_cost = R(k) * pj;
-                for (unsigned s = 0; s < n; ++s) {
-                    const R total = junction_cost + cur->entries[cur->index(s, n + 1)].cost;
-                    if (total < best) {
-                        best = total;
-                        best_start = s;
-                        best_layer = k;
-                    }
-                }
-            }
-            layers.back()->entries = std::vector<chain_entry<R>>();  // only the newest layer is read on
-            layers.push_back(cur);
-        }
-    } catch (const std::bad_alloc&) {
-        junctions.clear();
-        return R(-1);
-    }
-
-    junctions.clear();
-    if (best == std::numeric_limits<R>::max())
-        return R(-1);
-
-    junctions.push_back(best_start);
-    unsigned current = best_start, remaining = n + 1;
-    for (unsigned k = best_layer; k >= 1; --k) {
-        const layer& lay = *layers[k];
-        const unsigned end = (current % n + remaining - 1) % n;
-        const unsigned len = lay.first_length[lay.index(end, remaining)];
-        remaining -= len - 1;
-        current += len - 1;
-        junctions.push_back(current);
-    }
-    junctions.push_back(best_start + n);
-    return best;
+    const junction_search_params p = {this->params_.sharp_bend_penalty, junction_penalty_, max_junctions_};
+    return search_junctions(estimates_, this->node_count_, estimated_length_, p, junctions);
 }
 
 template <class C, class R>

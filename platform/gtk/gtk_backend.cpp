@@ -1,0 +1,4 @@
+#include "../backend.h"
+namespace plat {
+std::unique_ptr<Backend> CreateGtkBackend() { return nullptr; }
+}

@@ -23,5 +23,7 @@ function(vexilo_add_resource_bundle target prefix dir)
     DEPENDS "${xml}" ${deps}
     COMMENT "Bundling resources of ${target}")
   target_sources(${target} PRIVATE "${src}")
+  # The generated source registers the bundle through GIO.
+  target_link_libraries(${target} PRIVATE PkgConfig::CAIRO)
   set_source_files_properties("${src}" PROPERTIES COMPILE_OPTIONS "-w")
 endfunction()

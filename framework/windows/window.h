@@ -89,6 +89,8 @@ public:
     void HandleRightDoubleClick(unsigned f, const CPoint& p) override { T::OnRButtonDblClk(f, p); }
     void HandleMouseMove(unsigned f, const CPoint& p) override { T::OnMouseMove(f, p); }
     void HandleMouseLeave() override { T::OnMouseLeave(); }
+    // The platform class paints the window itself; CustomWindow paints the
+    // control tree, starting with the window's background.
     void HandlePaint(CDC* dc, const CRect& rect) override {
         dc->FillSolidRect(rect, T::GetBackground());
         PaintChildren(dc, rect);
@@ -103,8 +105,6 @@ protected:
         T::OnSize(cx, cy);
         LayoutControls();
     }
-    void OnPaint(plat::DC& dc, const CRect& update) override { Paint(&dc, update); }
-    bool OnEraseBkgnd(plat::DC&) override { return true; }  // HandlePaint fills
     void OnKeyDown(unsigned k, unsigned r, unsigned f) override { Send<KeyDownEvent>(k, r, f); }
     void OnKeyUp(unsigned k, unsigned r, unsigned f) override { Send<KeyUpEvent>(k, r, f); }
     void OnLButtonDown(unsigned f, plat::Point p) override { Send<LeftDownEvent>(f, p); }

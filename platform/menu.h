@@ -58,6 +58,8 @@ public:
 
     // The menu bar this menu belongs to redraws after changes.
     void SetChangeListener(std::function<void()> listener);
+    // Expires when the menu goes away, so that a window showing it can tell.
+    std::weak_ptr<int> AliveToken() const { return alive_; }
 
     static std::unique_ptr<Menu> Parse(const std::string& text);
     // "NAME.menu" from the resources; null when missing or malformed.
@@ -69,6 +71,7 @@ private:
     std::vector<Item> items_;
     Menu* parent_ = nullptr;
     std::function<void()> listener_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 // Splits "&Open...\tCtrl+O" into the label with its mnemonic marks and the

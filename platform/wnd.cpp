@@ -112,6 +112,7 @@ void Wnd::Destroy() {
         if (wasVisible) parent_->InvalidateRect(parent_->ScreenToClient(GetScreenRect()), true);
         parent_ = nullptr;
     }
+    if (Menu* m = GetMenu()) m->SetChangeListener(nullptr);
     if (top_) {
         top_->port.reset();
         top_.reset();
@@ -503,12 +504,14 @@ bool Wnd::PreTranslateKey(unsigned key, bool down, unsigned flags) {
 }
 
 void Wnd::SetMenu(Menu* menu) {
+    if (Menu* old = GetMenu(); old && old != menu) old->SetChangeListener(nullptr);
     menu_ = menu;
+    menuToken_ = menu ? menu->AliveToken() : std::weak_ptr<int>();
     DrawMenuBar();
 }
 
 void Wnd::DrawMenuBar() {
-    if (top_ && top_->port) top_->port->MenuChanged(menu_);
+    if (top_ && top_->port) top_->port->MenuChanged(GetMenu());
 }
 
 // --- Modal loops and activation ---

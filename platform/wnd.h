@@ -164,8 +164,9 @@ public:
     bool SendCommand(unsigned id);
     // Asks the routing for a command's state; false when nobody answered.
     bool UpdateCommand(CmdUI& ui);
+    // The menu is not owned; when it goes away the window shows none.
     void SetMenu(Menu* menu);
-    Menu* GetMenu() const { return menu_; }
+    Menu* GetMenu() const { return menuToken_.expired() ? nullptr : menu_; }
     void SetAccelerators(const AccelTable* table) { accel_ = table; }
     const AccelTable* GetAccelerators() const { return accel_; }
     void DrawMenuBar();  // the menu changed: show it again
@@ -262,6 +263,7 @@ private:
     bool barShown_[2] = {false, false};
 
     Menu* menu_ = nullptr;
+    std::weak_ptr<int> menuToken_;
     const AccelTable* accel_ = nullptr;
     struct ModalState;
     ModalState* modal_ = nullptr;

@@ -108,7 +108,11 @@ DemoWindow::DemoWindow() {
     timer_.AddListener(&ticker_);
 }
 
-DemoWindow::~DemoWindow() { timer_.RemoveListener(&ticker_); }
+DemoWindow::~DemoWindow() {
+    // The window goes before the menu it shows.
+    if (Exists()) Destroy();
+    timer_.RemoveListener(&ticker_);
+}
 
 bool DemoWindow::CreateAt(const plat::Rect& screen) {
     return Create(nullptr, screen, plat::WS_OVERLAPPEDWINDOW | plat::WS_VISIBLE, 0, plat::LoadString(100));

@@ -165,6 +165,7 @@ public:
     }
 
     ~GtkPort() override {
+        if (rebuildSource_) g_source_remove(rebuildSource_);
         for (auto& c : connections_) g_signal_handler_disconnect(c.first, c.second);
         for (auto& m : menuSignals_) g_signal_handler_disconnect(m.first, m.second);
         gtk_widget_destroy(window_);
@@ -210,6 +211,7 @@ public:
 
     void MenuChanged(Menu* menu) override {
         menu_ = menu;
+        menuToken_ = menu ? menu->AliveToken() : std::weak_ptr<int>();
         if (menu_) menu_->SetChangeListener([this] { ScheduleMenuRebuild(); });
         ScheduleMenuRebuild();
     }
@@ -334,7 +336,7 @@ private:
         items_.clear();
         if (menuBar_) gtk_widget_destroy(menuBar_);
         menuBar_ = nullptr;
-        if (!menu_) return;
+        if (!menu_ || menuToken_.expired()) return;
         menuBar_ = gtk_menu_bar_new();
         Fill(GTK_MENU_SHELL(menuBar_), *menu_);
         MenuSignal(menuBar_, "deactivate", G_CALLBACK(+[](GtkMenuShell*, GtkPort* p) {
@@ -393,6 +395,7 @@ private:
 
     static void OnSubmenuShow(GtkWidget* sub, GtkPort* p) {
         p->menuOpen_ = true;
+        if (p->menuToken_.expired()) return;
         auto* menu = static_cast<Menu*>(g_object_get_data(G_OBJECT(sub), "kor-menu"));
         if (!menu) return;
         TheApp().Guard([&] { UpdateMenuItems(p->wnd_, *menu); });
@@ -430,6 +433,7 @@ private:
     GtkWidget* area_;
     GtkWidget* menuBar_ = nullptr;
     Menu* menu_ = nullptr;
+    std::weak_ptr<int> menuToken_;
     std::vector<ItemRef> items_;
     guint rebuildSource_ = 0;
     bool menuOpen_ = false, rebuildPending_ = false;
@@ -454,7 +458,6 @@ public:
         if (timerSource_) g_source_remove(timerSource_);
         if (paintSource_) g_source_remove(paintSource_);
         if (idleSource_) g_source_remove(idleSource_);
-        g_main_context_iteration(nullptr, FALSE);
     }
 
     const char* Name() const override { return "gtk"; }

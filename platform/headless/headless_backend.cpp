@@ -5,6 +5,8 @@
 #include "../menu.h"
 #include "../message_box.h"
 
+#include <glib.h>
+
 #include <cctype>
 #include <chrono>
 #include <limits>
@@ -255,13 +257,15 @@ void Driver::PressKey(unsigned vk) {
 }
 
 void Driver::TypeText(const std::string& text) {
-    for (unsigned char c : text) {
-        if (std::isalpha(c)) {
-            bool upper = std::isupper(c);
+    if (!g_utf8_validate(text.c_str(), gssize(text.size()), nullptr)) throw std::invalid_argument("not UTF-8");
+    for (const char* p = text.c_str(); *p; p = g_utf8_next_char(p)) {
+        gunichar c = g_utf8_get_char(p);
+        if (c < 128 && std::isalpha(int(c))) {
+            bool upper = std::isupper(int(c));
             if (upper) KeyDown(VK_SHIFT);
-            PressKey(unsigned(std::toupper(c)));
+            PressKey(unsigned(std::toupper(int(c))));
             if (upper) KeyUp(VK_SHIFT);
-        } else if (std::isdigit(c) || c == ' ') {
+        } else if ((c >= '0' && c <= '9') || c == ' ') {
             PressKey(c);
         } else {
             input::Text(App::Instance()->GetActiveWindow(), c);

@@ -2,6 +2,7 @@
 
 #include "app.h"
 #include "backend.h"
+#include "internal.h"
 #include "wnd.h"
 
 #include <glib.h>
@@ -40,15 +41,10 @@ bool FileDialog::Run(Wnd* owner) {
     path_.clear();
     App* app = App::Instance();
     if (!app || !app->Ok()) return false;
-    if (!owner) owner = app->GetActiveWindow() ? app->GetActiveWindow() : app->GetMainWnd();
-    if (owner) owner = owner->GetTopLevel();
-    WndGuard guard(owner);
-    bool disable = owner && owner->IsEnabled();
-    if (disable) owner->EnableWindow(false);
-    Answer a = app->GetBackend().RunFileDialog(owner, *this);
-    if (disable && guard) {
-        owner->EnableWindow(true);
-        owner->Activate();
+    Answer a;
+    {
+        OwnerDisabled modal(owner);
+        a = app->GetBackend().RunFileDialog(modal.Owner(), *this);
     }
     if (!a.ok || a.path.empty()) return false;
     std::string path = a.path;

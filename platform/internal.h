@@ -132,6 +132,20 @@ struct WndAccess {
 // A built-in bar of `w` (SB_HORZ or SB_VERT), in window-box coordinates.
 ScrollBarLayout BuiltInBarLayout(const Wnd& w, int bar);
 
+// Disables the owner window (or the active or main window) while a native
+// dialog runs, and enables and activates it again afterwards.
+class OwnerDisabled {
+public:
+    explicit OwnerDisabled(Wnd* owner);
+    ~OwnerDisabled();
+    Wnd* Owner() const { return owner_; }
+
+private:
+    Wnd* owner_;
+    WndGuard guard_;
+    bool disabled_;
+};
+
 // Input entry points: the backends report native input here, in surface
 // coordinates of the top-level window it happened in.
 namespace input {

@@ -2,6 +2,7 @@
 
 #include "app.h"
 #include "backend.h"
+#include "internal.h"
 #include "wnd.h"
 
 namespace plat {
@@ -27,20 +28,26 @@ const char* ButtonLabel(int id) {
     }
 }
 
+OwnerDisabled::OwnerDisabled(Wnd* owner) : owner_(owner), guard_(nullptr), disabled_(false) {
+    App* app = App::Instance();
+    if (!owner_ && app) owner_ = app->GetActiveWindow() ? app->GetActiveWindow() : app->GetMainWnd();
+    if (owner_) owner_ = owner_->GetTopLevel();
+    guard_ = WndGuard(owner_);
+    disabled_ = owner_ && owner_->IsEnabled();
+    if (disabled_) owner_->EnableWindow(false);
+}
+
+OwnerDisabled::~OwnerDisabled() {
+    if (!disabled_ || !guard_) return;
+    owner_->EnableWindow(true);
+    owner_->Activate();
+}
+
 int MessageBox(Wnd* owner, const std::string& text, const std::string& caption, unsigned type) {
     App* app = App::Instance();
     if (!app || !app->Ok()) return IDCANCEL;
-    if (!owner) owner = app->GetActiveWindow() ? app->GetActiveWindow() : app->GetMainWnd();
-    if (owner) owner = owner->GetTopLevel();
-    // The owner takes no input while the box is open.
-    WndGuard guard(owner);
-    bool disable = owner && owner->IsEnabled();
-    if (disable) owner->EnableWindow(false);
-    int result = app->GetBackend().MessageBox(owner, text, caption.empty() ? app->GetAppName() : caption, type);
-    if (disable && guard) {
-        owner->EnableWindow(true);
-        owner->Activate();
-    }
+    OwnerDisabled modal(owner);
+    int result = app->GetBackend().MessageBox(modal.Owner(), text, caption.empty() ? app->GetAppName() : caption, type);
     return result;
 }
 

@@ -280,15 +280,7 @@ void Wnd::MoveWindow(const Rect& rect, bool repaint) {
     if (repaint && IsWindowVisible()) parent_->InvalidateRect(rect_, true);
     rect_ = r;
     LayoutNonClient();
-    // Every pixel of this window and its children moved: paint them again.
-    std::vector<Wnd*> todo{this};
-    while (!todo.empty()) {
-        Wnd* w = todo.back();
-        todo.pop_back();
-        w->ncDirty_ = true;
-        w->InvalidateAll(true);
-        todo.insert(todo.end(), w->children_.begin(), w->children_.end());
-    }
+    InvalidateTree();  // every pixel of this window and its children moved
     NotifySizeChanged(oldClient);
 }
 
@@ -344,15 +336,7 @@ void Wnd::ShowWindow(int cmd) {
         return;
     }
     if (show) {
-        MoveWindow(rect_);  // no-op move; repaint below
-        std::vector<Wnd*> todo{this};
-        while (!todo.empty()) {
-            Wnd* w = todo.back();
-            todo.pop_back();
-            w->ncDirty_ = true;
-            w->InvalidateAll(true);
-            todo.insert(todo.end(), w->children_.begin(), w->children_.end());
-        }
+        InvalidateTree();
     } else {
         DropInputFrom(this);
         parent_->InvalidateRect(rect_, true);

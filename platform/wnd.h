@@ -235,7 +235,7 @@ private:
     friend struct WndAccess;
     friend class WndGuard;
 
-    void DestroyTree();
+    void InvalidateTree();  // this window and all below it, non-client parts too
     void PaintTree(bool includeChildren);
     void PaintNonClient();
     Region VisibleRegion(bool clientOnly) const;  // on the backing surface

@@ -22,6 +22,17 @@ void Wnd::InvalidateRect(const Rect& r, bool erase) {
 
 void Wnd::InvalidateAll(bool erase) { InvalidateRect(GetClientRect(), erase); }
 
+void Wnd::InvalidateTree() {
+    std::vector<Wnd*> todo{this};
+    while (!todo.empty()) {
+        Wnd* w = todo.back();
+        todo.pop_back();
+        w->ncDirty_ = true;
+        w->InvalidateAll(true);
+        todo.insert(todo.end(), w->children_.begin(), w->children_.end());
+    }
+}
+
 void Wnd::InvalidateRegion(const Region& r, bool erase) {
     for (const Rect& rect : r.Rects()) InvalidateRect(rect, erase);
 }
@@ -286,14 +297,7 @@ void Wnd::ScrollWindow(int dx, int dy, const Rect* scrollRect) {
     for (Wnd* c : children_) {
         if (!scrollRect) c->rect_.Offset(dx, dy);
         else if (!c->rect_.Intersects(area)) continue;
-        std::vector<Wnd*> todo{c};
-        while (!todo.empty()) {
-            Wnd* w = todo.back();
-            todo.pop_back();
-            w->ncDirty_ = true;
-            w->InvalidateAll(true);
-            todo.insert(todo.end(), w->children_.begin(), w->children_.end());
-        }
+        c->InvalidateTree();
     }
 }
 

@@ -10,7 +10,6 @@
 #include "platform/message_box.h"
 
 #include <glib.h>
-#include <glib/gstdio.h>
 
 #include <fstream>
 
@@ -83,26 +82,24 @@ TEST_F(Dialogs, MessageBoxesAreAnsweredFromTheScriptAndLogged) {
 TEST_F(Dialogs, TheFileDialogAppliesTheDefaultExtensionAndTheMustExistRule) {
     EXPECT_EQ(ParseFileFilter("Bitmap Files (*.bmp)|*.bmp|Pictures|*.png;*.jpg||").size(), 2u);
     EXPECT_EQ(ParseFileFilter("Bitmap Files (*.bmp)|*.bmp||")[0].patterns, std::vector<std::string>{"*.bmp"});
-    gchar* dir = g_dir_make_tmp("kor-file-XXXXXX", nullptr);
-    std::string existing = std::string(dir) + "/mask.bmp";
+    TempDir tmp;
+    const std::string& dir = tmp.Path();
+    std::string existing = dir + "/mask.bmp";
     std::ofstream(existing) << "x";
     FileDialog open;
     open.title = "Open";
     open.defaultExt = "bmp";
     open.filter = "Bitmap Files (*.bmp)|*.bmp||";
     open.flags = OFN_FILEMUSTEXIST;
-    drv.AnswerFileDialog(std::string(dir) + "/mask");
+    drv.AnswerFileDialog(dir + "/mask");
     ASSERT_TRUE(open.Run(nullptr));
     EXPECT_EQ(open.Path(), existing);
-    drv.AnswerFileDialog(std::string(dir) + "/other.bmp");
+    drv.AnswerFileDialog(dir + "/other.bmp");
     EXPECT_FALSE(open.Run(nullptr));  // does not exist
     drv.CancelFileDialog();
     EXPECT_FALSE(open.Run(nullptr));
     EXPECT_EQ(drv.FileDialogs().size(), 3u);
     EXPECT_EQ(drv.FileDialogs()[0].title, "Open");
-    g_remove(existing.c_str());
-    g_rmdir(dir);
-    g_free(dir);
 }
 
 TEST_F(Dialogs, TheEditFieldTypesSelectsAndUsesTheClipboard) {

@@ -91,22 +91,9 @@ TEST(AccelResource, NamesKeysWithTheirModifiers) {
     EXPECT_FALSE(AccelTable::Parse("Ctrl+C\n"));
 }
 
-class Folder {
-public:
-    Folder() : path_(g_dir_make_tmp("kor-res-XXXXXX", nullptr)) {}
-    ~Folder() {
-        std::string cmd = "rm -rf '" + path_ + "'";
-        if (std::system(cmd.c_str()) != 0) ADD_FAILURE();
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 TEST(ImageResources, CursorsAndBitmapsComeFromTheChain) {
     App app(BackendKind::Headless);
-    Folder dir;
+    TempDir dir;
     Bitmap img(8, 6, Color(10, 20, 30));
     ASSERT_TRUE(img.SavePng(dir.Path() + "/PanTool_CursorHand.png"));
     std::ofstream(dir.Path() + "/PanTool_CursorHand.hotspot") << "3 4\n";

@@ -7,7 +7,6 @@
 #include "platform/thread.h"
 
 #include <glib.h>
-#include <glib/gstdio.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -15,19 +14,6 @@
 
 namespace plattest {
 namespace {
-
-class TempDir {
-public:
-    TempDir() : path_(g_dir_make_tmp("kor-test-XXXXXX", nullptr)) {}
-    ~TempDir() {
-        std::string cmd = "rm -rf '" + path_ + "'";
-        if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "cannot remove " << path_;
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 TEST(Profile, ValuesSurviveInAFileNamedAfterTheSettingsKey) {
     TempDir dir;

@@ -3,6 +3,8 @@
 #include "clipboard.h"
 #include "internal.h"
 
+#include <glib.h>
+
 #include <algorithm>
 
 namespace plat {
@@ -10,48 +12,30 @@ namespace plat {
 namespace {
 constexpr int kPadding = 2;
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
+// Character boundaries and encoding come from GLib's UTF-8 functions.
 int NextBoundary(const std::string& s, int i) {
     if (i >= int(s.size())) return int(s.size());
-    ++i;
-    while (i < int(s.size()) && IsContinuation(s[std::size_t(i)])) ++i;
-    return i;
+    return int(g_utf8_next_char(s.c_str() + i) - s.c_str());
 }
 
 int PrevBoundary(const std::string& s, int i) {
     if (i <= 0) return 0;
-    --i;
-    while (i > 0 && IsContinuation(s[std::size_t(i)])) --i;
-    return i;
+    return int(g_utf8_find_prev_char(s.c_str(), s.c_str() + i) - s.c_str());
 }
 
 std::string Utf8(unsigned cp) {
-    std::string out;
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-    return out;
+    char buf[8];
+    int n = g_unichar_to_utf8(gunichar(cp), buf);
+    return std::string(buf, std::size_t(n));
 }
 }  // namespace
 
 int Edit::Clamp(int i) const {
     const std::string& t = GetText();
     i = std::clamp(i, 0, int(t.size()));
-    while (i > 0 && i < int(t.size()) && IsContinuation(t[std::size_t(i)])) --i;
-    return i;
+    if (i == 0 || i == int(t.size())) return i;
+    // Back to the start of the character that holds byte i.
+    return int(g_utf8_find_prev_char(t.c_str(), t.c_str() + i + 1) - t.c_str());
 }
 
 void Edit::SetSel(int start, int end) {

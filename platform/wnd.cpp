@@ -88,6 +88,12 @@ bool Wnd::CreateMessageWindow() {
 
 void Wnd::Destroy() {
     if (!created_ || destroying_) return;
+    if (!App::Instance()) {
+        // The application went first (it destroyed every window it knew of):
+        // nothing is left to tell.
+        created_ = false;
+        return;
+    }
     destroying_ = true;
     if (modal_) {
         modal_->ended = true;

@@ -39,6 +39,7 @@ public:
     void HandleUnfocus() override { Add("unfocus"); }
     bool HandleCursor(unsigned, const CPoint& p) override {
         Add("cursor " + Pt(p));
+        if (takesCursor) plat::SetCursor(plat::Cursor::Standard(plat::StdCursor::Cross));
         return takesCursor;
     }
     void ProcessEvent(Event& e) override {

@@ -5,6 +5,7 @@
 
 #include "framework/windows/box_layout.h"
 #include "framework/windows/client_dc.h"
+#include "framework/windows/window_tip_ctrl.h"
 
 namespace kortest {
 namespace {
@@ -105,6 +106,42 @@ TEST_F(Windows, TheClientDCDrawsAtTheControlClippedToIt) {
     EXPECT_EQ(pic.GetPixel(59, 59), plat::Color(0, 255, 0));
     EXPECT_NE(pic.GetPixel(60, 60), plat::Color(0, 255, 0));
     EXPECT_NE(pic.GetPixel(39, 50), plat::Color(0, 255, 0));
+}
+
+TEST_F(Windows, TheHintWindowIsAPopUpOfTheRootWindow) {
+    CustomWindow<plat::Wnd> win;
+    Group g("g", log, CRect(0, 0, 100, 100));
+    Probe p("p", log, CRect(10, 10, 20, 20));
+    win.AddControl(&g);
+    g.AddControl(&p);
+    Show(win);
+    WindowTipCtrl* tip = p.GetHintWindow();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip, win.GetHintWindow());
+    tip->ShowTip("Hand (H)", win.ClientToScreen(CPoint(15, 30)));
+    EXPECT_TRUE(tip->IsVisible());
+    EXPECT_EQ(tip->GetOwner(), &win);
+    EXPECT_EQ(tip->TipText(), "Hand (H)");
+    EXPECT_FALSE(tip->IsActive());  // showing a tip takes no activation
+    tip->ShowTip("", CPoint());
+    EXPECT_FALSE(tip->IsVisible());
+}
+
+TEST_F(Windows, ACursorRequestTheCaptureControlLeavesUnhandledGetsTheDefault) {
+    CustomWindow<plat::Wnd> win;
+    Probe p("p", log, CRect(10, 10, 50, 50)), q("q", log, CRect(60, 10, 100, 50));
+    q.takesCursor = true;
+    win.AddControl(&p);
+    win.AddControl(&q);
+    Show(win);
+    drv.MouseMove(win, CPoint(70, 20));
+    drv.MouseMove(win, CPoint(71, 20));  // q sets its cursor
+    ASSERT_EQ(drv.ShownCursor(win).Shape(), plat::StdCursor::Cross);
+    p.CaptureMouse();
+    log.clear();
+    win.RefreshCursor();  // asked again while p holds the capture
+    EXPECT_EQ(log, (Log{"p:cursor 61,10"}));
+    EXPECT_EQ(drv.ShownCursor(win).Shape(), plat::StdCursor::Arrow);
 }
 
 class Sized : public Probe {

@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 
 #include <stdexcept>
+#include <thread>
 
 namespace plattest {
 namespace {
@@ -143,6 +144,50 @@ TEST_F(Lifecycle, ExceptionsFromHandlersReachTheCaller) {
     EXPECT_THROW(drv.PressKey('K'), std::runtime_error);
     app.Post([] { throw std::runtime_error("posted"); });
     EXPECT_THROW(app.PumpPending(), std::runtime_error);
+}
+
+class Refusing : public RecordingWnd {
+protected:
+    bool OnCreate() override { return false; }
+};
+
+TEST_F(Lifecycle, CreationFailsWithoutAParentOrWhenOnCreateRefuses) {
+    RecordingWnd orphan;
+    EXPECT_FALSE(orphan.Create(nullptr, Rect(0, 0, 10, 10), WS_CHILD | WS_VISIBLE));
+    Refusing refused;
+    EXPECT_FALSE(refused.Create(nullptr, Rect(0, 0, 10, 10), WS_VISIBLE));
+    EXPECT_FALSE(refused.Exists());
+    EXPECT_TRUE(app.TopLevels().empty());
+    RecordingWnd top, child;
+    MakeTop(top);
+    ASSERT_TRUE(child.Create(&top, Rect(0, 0, 5, 5), WS_CHILD, 77));
+    EXPECT_EQ(top.GetDlgItem(77), &child);
+    EXPECT_TRUE(child.IsChildOf(&top));
+    EXPECT_FALSE(top.IsChildOf(&child));
+}
+
+TEST_F(Lifecycle, PostedWorkRunsInOrderFromAnyThread) {
+    std::vector<int> order;
+    app.Post([&] { order.push_back(1); });
+    std::thread other([&] { app.Post([&] { order.push_back(2); }); });
+    other.join();
+    app.Post([&] { order.push_back(3); });
+    app.PumpPending();
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(Lifecycle, ASavedPictureLoadsBackPixelForPixel) {
+    RecordingWnd top, child;
+    MakeTop(top);
+    MakeChild(child, top, Rect(30, 20, 90, 60));
+    child.fill = Color(1, 2, 3);
+    TempDir dir;
+    std::string path = dir.Path() + "/top.png";
+    ASSERT_TRUE(drv.SavePng(top, path));
+    Bitmap back = Bitmap::LoadPng(path);
+    ASSERT_EQ(back.GetSize(), Size(300, 200));
+    EXPECT_EQ(back.GetPixel(40, 30), Color(1, 2, 3));
+    EXPECT_EQ(back.GetPixel(10, 10), top.fill);
 }
 
 using Controls = HeadlessTest;

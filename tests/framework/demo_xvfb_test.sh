@@ -1,0 +1,76 @@
+#!/bin/sh
+# Runs korvane-demo on a virtual X display (Xvfb): checks that the window is
+# drawn (the swatch's colour and the window's face colour are on the screen),
+# clicks the swatch with xdotool and checks that it changed colour. Keeps the
+# screenshot taken after the click in the output folder.
+# Usage: demo_xvfb_test.sh KORVANE-DEMO OUTPUT-DIR. Exit 77: skipped.
+set -u
+demo=$1
+out=$2
+
+if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "SKIPPED: Xvfb is not installed (scripts/setup.sh installs it)"
+    exit 77
+fi
+for tool in xdotool import convert; do
+    command -v $tool >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
+done
+
+mkdir -p "$out"
+work=$(mktemp -d)
+xvfb=""
+app=""
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+n=90
+while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=:$n
+unset KORVANE_BACKEND
+tries=0
+until xdotool getdisplaygeometry >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+    sleep 0.1
+done
+
+"$demo" --report "$work/swatch" >"$work/demo.log" 2>&1 &
+app=$!
+tries=0
+until [ -s "$work/swatch" ]; do
+    tries=$((tries + 1))
+    [ $tries -gt 200 ] && { echo "FAIL: the demo did not show its window"; cat "$work/demo.log"; exit 1; }
+    sleep 0.1
+done
+read -r x y w h <"$work/swatch"
+cx=$((x + w / 2))
+cy=$((y + h / 2))
+
+pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+import -window root "$work/before.png"
+xdotool mousemove $cx $cy
+sleep 0.3
+xdotool click 1
+sleep 0.8
+import -window root "$out/korvane-demo-xvfb.png"
+
+before=$(pixel "$work/before.png" $cx $cy)
+after=$(pixel "$out/korvane-demo-xvfb.png" $cx $cy)
+face=$(pixel "$work/before.png" $((x - 5)) $((y + 5)))
+echo "swatch at $x,$y ${w}x$h: before '$before', after '$after', window face '$face'"
+status=0
+[ "$before" = "200 30 30" ] || { echo "FAIL: the swatch was not drawn red"; status=1; }
+[ "$face" = "212 208 200" ] || { echo "FAIL: the window face was not drawn"; status=1; }
+[ "$after" = "30 170 60" ] || { echo "FAIL: the swatch did not turn green after the click"; status=1; }
+kill -0 "$app" 2>/dev/null || { echo "FAIL: the demo ended"; cat "$work/demo.log"; status=1; }
+[ $status -eq 0 ] && echo "PASS: korvane-demo drew its window and reacted to the click"
+exit $status

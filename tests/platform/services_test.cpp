@@ -1,0 +1,93 @@
+// Profile, resources and string tables, threads and events, debug output.
+#include "test_windows.h"
+
+#include "platform/debug_output.h"
+#include "platform/profile.h"
+#include "platform/resources.h"
+#include "platform/thread.h"
+
+#include <glib.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+
+namespace plattest {
+namespace {
+
+TEST(Profile, ValuesSurviveInAFileNamedAfterTheSettingsKey) {
+    TempDir dir;
+    g_setenv("XDG_CONFIG_HOME", dir.Path().c_str(), TRUE);
+    {
+        Profile p("Quenmor", "vexilo");
+        EXPECT_EQ(p.GetInt("Layout", "RightBarSize", 200), 200);
+        EXPECT_TRUE(p.WriteInt("Layout", "RightBarSize", 321));
+        EXPECT_TRUE(p.WriteString("Recent File List", "File1", "/tmp/a b.bmp"));
+        EXPECT_TRUE(p.WriteString("Layout", "Broken", "twelve"));
+        EXPECT_EQ(p.FilePath(), dir.Path() + "/Quenmor/vexilo.ini");
+    }
+    Profile again("Quenmor", "vexilo");
+    EXPECT_EQ(again.GetInt("Layout", "RightBarSize", 0), 321);
+    EXPECT_EQ(again.GetString("Recent File List", "File1", ""), "/tmp/a b.bmp");
+    EXPECT_EQ(again.GetInt("Layout", "Broken", 7), 7);  // not an integer
+    EXPECT_TRUE(g_file_test((dir.Path() + "/Quenmor/vexilo.ini").c_str(), G_FILE_TEST_IS_REGULAR));
+    g_unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(Resources, TheChainSearchesModulesInOrderAndSplitsPromptsFromTips) {
+    TempDir dir;
+    std::ofstream(dir.Path() + "/strings.txt") << "# program\n32784 Copy the points\\nCopy\n50013 Vexilo\n";
+    std::ofstream(dir.Path() + "/lang.rus") << "50013 Vexilo (rus)\n";
+    auto program = ResourceModule::FromFolder(dir.Path());
+    auto lang = ResourceModule::FromCatalogue(dir.Path() + "/lang.rus");
+    ASSERT_TRUE(lang);
+    EXPECT_FALSE(ResourceModule::FromCatalogue(dir.Path() + "/missing.enu"));
+    AddResourceModule(program, ChainPosition::Back);
+    EXPECT_EQ(LoadString(50013), "Vexilo");
+    AddResourceModule(lang, ChainPosition::Front);
+    EXPECT_EQ(LoadString(50013), "Vexilo (rus)");
+    EXPECT_EQ(CommandPrompt(32784), "Copy the points");
+    EXPECT_EQ(CommandTip(32784), "Copy");
+    EXPECT_EQ(LoadString(99999), "");
+    RemoveResourceModule(lang.get());
+    RemoveResourceModule(program.get());
+    EXPECT_EQ(LoadString(50013), "");
+}
+
+using Threads = HeadlessTest;
+
+TEST_F(Threads, StartSuspendedAndWakeAPumpingWaiter) {
+    ManualResetEvent go, done;
+    std::atomic<int> steps{0};
+    Thread worker([&]() -> unsigned {
+        go.Wait();
+        ++steps;
+        done.Set();
+        return 7;
+    });
+    EXPECT_FALSE(done.Wait(20));
+    EXPECT_EQ(steps.load(), 0);  // suspended: nothing ran
+    EXPECT_TRUE(worker.Resume());
+    EXPECT_FALSE(worker.Resume());
+    bool posted = false;
+    app.Post([&] { posted = true; });
+    go.Set();
+    EXPECT_TRUE(app.PumpWhileWaiting([&] { return done.IsSet(); }, 5000));
+    EXPECT_TRUE(worker.Join(5000));
+    EXPECT_EQ(worker.ExitCode(), 7u);
+    EXPECT_TRUE(posted);  // messages were pumped while waiting
+    done.Reset();
+    EXPECT_FALSE(done.IsSet());
+    EXPECT_FALSE(app.PumpWhileWaiting([&] { return done.IsSet(); }, 30));
+}
+
+TEST(DebugOutput, GoesToTheInstalledSink) {
+    std::string got;
+    SetDebugOutputSink([&](const std::string& s) { got = s; });
+    OutputDebugString("thread error: boom");
+    SetDebugOutputSink(nullptr);
+    EXPECT_EQ(got, "thread error: boom");
+}
+
+}  // namespace
+}  // namespace plattest

@@ -160,6 +160,44 @@ TEST(GrandSearch, ResultsAreBitIdenticalToTheWrittenAlgorithm)
     }
 }
 
+TEST(GrandSearch, IrregularOutlinesGiveTheWrittenAlgorithmsResultsToo)
+{
+    // Outlines with bays and corners, partly and fully estimated: the speed-ups
+    // of the search (bounds, skipped candidates) must not change a bit.
+    const std::vector<std::vector<std::pair<unsigned, unsigned>>> shapes = {
+        {{3, 9}, {2, 11}, {4, 12}, {1, 6}, {2, 8}, {5, 9}},
+        {{1, 14}, {1, 4}, {1, 4}, {2, 15}, {9, 15}, {9, 12}},
+        {{6, 8}, {4, 10}, {2, 12}, {1, 13}, {2, 12}, {4, 10}, {6, 8}},
+    };
+    struct variant {
+        float bend, junction;
+        unsigned max_junctions;
+    };
+    const variant variants[] = {{10, 10, 50}, {0, 1, 50}, {10, 0, 6}, {100, 3, 50}, {0.5f, 30, 4}};
+    for (const auto& spans : shapes) {
+        grand_builder b;
+        b.reset(testing_polylines::outline_of_spans(1, spans));
+        b.set_params(grand_params<float>());
+        const unsigned n = b.node_count();
+        for (unsigned length : {9u, n / 3, n + 1}) {
+            estimate_to(b, length);
+            for (const variant& v : variants) {
+                grand_params<float> p;
+                p.sharp_bend_penalty = v.bend;
+                p.junction_penalty = v.junction;
+                p.max_junctions = v.max_junctions;
+                b.set_params(p);
+                std::vector<unsigned> junctions;
+                float cost = b.find_junctions(junctions);
+                reference::search_result expected =
+                    reference::grand_search(b.estimates(), n, b.estimated_length(), p);
+                ASSERT_TRUE(same_bits(expected.cost, cost)) << "N=" << n << " L=" << b.estimated_length();
+                ASSERT_EQ(expected.junctions, junctions);
+            }
+        }
+    }
+}
+
 TEST(GrandSearch, EstimatesAreThoseOfSinglePieceFits)
 {
     grand_builder b;

@@ -7,6 +7,9 @@
 #include <new>
 
 #include <boost/shared_ptr.hpp>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "bend_penalty.h"
 #include "thread_pool.h"
@@ -91,6 +94,25 @@ __attribute__((target_clones("avx2", "default"))) float sum_and_minimum(const fl
         low = std::min(low, partial[i]);
     }
     return low;
+}
+
+// The first i in [from, count) with value[i] <= x, or count; four values
+// per step where the processor has SSE2.
+unsigned first_at_most(const float* value, unsigned from, unsigned count, float x)
+{
+    unsigned i = from;
+#ifdef __SSE2__
+    const __m128 limit = _mm_set1_ps(x);
+    for (; i + 4 <= count; i += 4) {
+        const int hits = _mm_movemask_ps(_mm_cmple_ps(_mm_loadu_ps(value + i), limit));
+        if (hits)
+            return i + unsigned(__builtin_ctz(unsigned(hits)));
+    }
+#endif
+    for (; i < count; ++i)
+        if (value[i] <= x)
+            return i;
+    return count;
 }
 
 class layered_search {
@@ -283,7 +305,7 @@ float layered_search::open_threshold(unsigned k, unsigned start, unsigned total,
     const double room = double(limit) * (1 + 1e-4) - double(float(k) * pj_) - rest;
     if (!(room < double(useless)))
         return useless;
-    return room <= 0 ? 0.0f : std::nextafter(float(room), infinite);
+    return room <= 0 ? 0.0f : float(room);  // rounding is well inside the margin
 }
 
 // Layer 0: single pieces. With a limit, a piece is in play only while a
@@ -415,19 +437,21 @@ void layered_search::next_layer_bounded(const junction_layer& prev, junction_lay
                     }
                     return cost;
                 };
-                unsigned probe = 0;
-                while (partial[probe] != least)
-                    ++probe;
-                const float cutoff = std::min(full_cost(probe), std::nextafter(useless, 0.0f));
+                // The first candidate with the least partial sum bounds the
+                // cost of the first cheapest one; a candidate whose partial
+                // sum is not below the cheapest full cost met so far (or not
+                // below the bound while none is met) cannot be it.
+                const float out_of_play = std::nextafter(useless, 0.0f);
+                float cutoff = std::min(full_cost(first_at_most(partial, 0, count, least)), out_of_play);
                 float chosen = -1.0f;
                 unsigned chosen_index = 0;
-                for (unsigned i = 0; i < count; ++i) {
-                    if (!(partial[i] <= cutoff))
-                        continue;
+                for (unsigned i = first_at_most(partial, 0, count, cutoff); i < count;
+                     i = first_at_most(partial, i + 1, count, cutoff)) {
                     const float cost = full_cost(i);
                     if (chosen < 0 || cost < chosen) {
                         chosen = cost;
                         chosen_index = i;
+                        cutoff = std::min(std::nextafter(cost, 0.0f), out_of_play);
                     }
                 }
                 if (!(chosen < useless))

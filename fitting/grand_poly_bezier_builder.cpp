@@ -34,20 +34,28 @@ void grand_poly_bezier_builder<C, R>::estimation_step()
     const unsigned n = this->node_count_;
     if (estimated_length_ >= n + 1)
         return;
-    const unsigned length = estimated_length_ + 1;
+    // Out of memory, nothing changes and the step can be tried again.
+    try {
+        estimate_length(estimated_length_ + 1);
+    } catch (const std::bad_alloc&) {
+        for (std::vector<piece_estimate>& list : estimates_)
+            list.resize(estimated_length_ - 3);
+    }
+}
+
+template <class C, class R>
+void grand_poly_bezier_builder<C, R>::estimate_length(unsigned length)
+{
+    const unsigned n = this->node_count_;
     const builder_params<R>& p = this->params_;
 
     // Every piece of this step has the same length, hence the same basis.
     piece_basis basis;
+    basis.build(length, p.estimation_oversample_factor);
     std::vector<piece_estimate> step(n);
-    try {
-        basis.build(length, p.estimation_oversample_factor);
-        for (std::vector<piece_estimate>& list : estimates_)
-            if (list.size() == list.capacity())
-                list.reserve(std::min<size_t>(n - 2, std::max<size_t>(16, 2 * list.size())));
-    } catch (const std::bad_alloc&) {
-        return;  // nothing changed; the step can be retried
-    }
+    for (std::vector<piece_estimate>& list : estimates_)
+        if (list.size() == list.capacity())
+            list.reserve(std::min<size_t>(n - 2, std::max<size_t>(16, 2 * list.size())));
 
     thread_pool& pool = thread_pool::shared();
     struct scratch {

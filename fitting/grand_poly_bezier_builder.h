@@ -47,6 +47,7 @@ public:
     void smooth_junctions(const std::vector<unsigned>& junctions, std::vector<bool>& flags) const override;
 
 private:
+    void estimate_length(unsigned length);
     R find_without_estimation(std::vector<unsigned>& junctions);
 
     unsigned max_junctions_ = 50;

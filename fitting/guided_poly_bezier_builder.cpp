@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "bend_penalty.h"
 #include "bezier_fit.h"
@@ -50,6 +51,17 @@ bool usable_areas(const std::vector<std::reference_wrapper<const std::vector<uns
 
 template <class C, class R>
 void guided_poly_bezier_builder<C, R>::estimate()
+{
+    // Out of memory, the tables stay empty and the search finds no curve.
+    try {
+        estimate_tables();
+    } catch (const std::bad_alloc&) {
+        tables_.clear();
+    }
+}
+
+template <class C, class R>
+void guided_poly_bezier_builder<C, R>::estimate_tables()
 {
     if (!tables_.empty())
         return;

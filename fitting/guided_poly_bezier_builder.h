@@ -51,6 +51,7 @@ public:
     void smooth_junctions(const std::vector<unsigned>& junctions, std::vector<bool>& flags) const override;
 
 private:
+    void estimate_tables();
     const std::vector<unsigned>& candidates(unsigned area) const { return areas_[area % areas_.size()].get(); }
     R find_without_estimation(std::vector<unsigned>& junctions);
 

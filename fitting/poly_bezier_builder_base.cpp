@@ -1,5 +1,7 @@
 #include "poly_bezier_builder_base.h"
 
+#include <new>
+
 #include "bezier_fit.h"
 
 namespace outline {
@@ -47,6 +49,19 @@ bool walkable(const std::vector<unsigned>& j, unsigned n, size_t node_total)
 
 template <class C, class R>
 R poly_bezier_builder_base<C, R>::render(std::vector<real_point>& poly_bezier)
+{
+    // The engine reports failure by a negative result, never by throwing;
+    // running out of memory is no curve.
+    try {
+        return render_curve(poly_bezier);
+    } catch (const std::bad_alloc&) {
+        poly_bezier.clear();
+        return R(-1);
+    }
+}
+
+template <class C, class R>
+R poly_bezier_builder_base<C, R>::render_curve(std::vector<real_point>& poly_bezier)
 {
     // A reference: find_junctions may switch rendering_same_as_estimation off.
     const builder_params<R>& p = params();

@@ -51,6 +51,8 @@ public:
     virtual void smooth_junctions(const std::vector<unsigned>& junctions, std::vector<bool>& flags) const = 0;
 
 protected:
+    R render_curve(std::vector<real_point>& poly_bezier);
+
     unsigned node_count_ = 0;     // N, distinct nodes of the closed polyline
     nodes nodes_;                 // [2N] the polyline doubled
     std::vector<real_point> real_nodes_;  // [2N] the same converted to real points, for the fits

@@ -138,9 +138,9 @@ void CopyStack(ThreadFaultState& state, std::uintptr_t sp) {
     state.fault.stackSize = bytes;
 }
 
-bool StackOverflow(const ThreadFaultState& state, int signal, std::uintptr_t address,
-                   std::uintptr_t sp) {
-    if (signal != SIGSEGV) return false;
+bool StackOverflow(const ThreadFaultState& state, const siginfo_t& info, std::uintptr_t sp) {
+    if (info.si_signo != SIGSEGV || info.si_code <= 0) return false;  // a sent SIGSEGV has no address
+    const auto address = reinterpret_cast<std::uintptr_t>(info.si_addr);
     const bool nearStackPointer = address + kOverflowReach >= sp && address <= sp + kOverflowReach;
     return nearStackPointer && (state.stackLow == 0 || address < state.stackLow);
 }
@@ -174,7 +174,7 @@ void Record(ThreadFaultState& state, int signal, const siginfo_t& info, const uc
     asm volatile("mov %%ds, %0" : "=r"(r.ds));
     asm volatile("mov %%es, %0" : "=r"(r.es));
 
-    fault.stackOverflow = StackOverflow(state, signal, fault.address, r.rsp);
+    fault.stackOverflow = StackOverflow(state, info, r.rsp);
     CopyStack(state, r.rsp);
 }
 

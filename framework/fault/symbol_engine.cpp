@@ -148,9 +148,12 @@ SymbolEngine::~SymbolEngine() {
     if (dwfl_ != nullptr) dwfl_end(dwfl_);
 }
 
+Dwfl_Module* SymbolEngine::ModuleAt(std::uint64_t at) const {
+    return dwfl_ != nullptr ? dwfl_addrmodule(dwfl_, at) : nullptr;
+}
+
 std::optional<std::string> SymbolEngine::ModuleName(std::uint64_t pc, bool returnAddress) const {
-    if (dwfl_ == nullptr) return std::nullopt;
-    Dwfl_Module* module = dwfl_addrmodule(dwfl_, LookupAddress(pc, returnAddress));
+    Dwfl_Module* module = ModuleAt(LookupAddress(pc, returnAddress));
     if (module == nullptr) return std::nullopt;
     const char* name =
         dwfl_module_info(module, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -160,9 +163,8 @@ std::optional<std::string> SymbolEngine::ModuleName(std::uint64_t pc, bool retur
 
 std::optional<SymbolEngine::Symbol> SymbolEngine::SymbolAt(std::uint64_t pc,
                                                            bool returnAddress) const {
-    if (dwfl_ == nullptr) return std::nullopt;
     const std::uint64_t at = LookupAddress(pc, returnAddress);
-    Dwfl_Module* module = dwfl_addrmodule(dwfl_, at);
+    Dwfl_Module* module = ModuleAt(at);
     if (module == nullptr) return std::nullopt;
     GElf_Off offset = 0;
     GElf_Sym symbol;
@@ -174,9 +176,8 @@ std::optional<SymbolEngine::Symbol> SymbolEngine::SymbolAt(std::uint64_t pc,
 
 std::optional<SymbolEngine::SourceLine> SymbolEngine::LineAt(std::uint64_t pc,
                                                              bool returnAddress) const {
-    if (dwfl_ == nullptr) return std::nullopt;
     const std::uint64_t at = LookupAddress(pc, returnAddress);
-    Dwfl_Module* module = dwfl_addrmodule(dwfl_, at);
+    Dwfl_Module* module = ModuleAt(at);
     if (module == nullptr) return std::nullopt;
     Dwfl_Line* line = dwfl_module_getsrc(module, at);
     if (line == nullptr) return std::nullopt;

@@ -19,6 +19,7 @@
 #include <vector>
 
 struct Dwfl;
+struct Dwfl_Module;
 
 namespace Kor {
 
@@ -61,6 +62,8 @@ public:
     std::vector<Frame> Walk(const FaultInfo& fault, std::size_t maxFrames);
 
 private:
+    Dwfl_Module* ModuleAt(std::uint64_t at) const;  // null when none holds it
+
     Dwfl* dwfl_ = nullptr;
 };
 

@@ -27,3 +27,15 @@ function(vexilo_add_resource_bundle target prefix dir)
   target_link_libraries(${target} PRIVATE PkgConfig::CAIRO)
   set_source_files_properties("${src}" PROPERTIES COMPILE_OPTIONS "-w")
 endfunction()
+
+# vexilo_add_catalogue(TARGET SUFFIX FILE)
+# Copies the language catalogue FILE beside TARGET's binary, named after it
+# with SUFFIX as extension (libkorvane.so -> libkorvane.rus), where the
+# language code looks for it.
+function(vexilo_add_catalogue target suffix file)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}"
+            "$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_PREFIX:${target}>$<TARGET_FILE_BASE_NAME:${target}>.${suffix}"
+    DEPENDS "${file}"
+    COMMENT "Language catalogue ${suffix} of ${target}")
+endfunction()

@@ -75,6 +75,7 @@ void App::Quit(int code) {
 }
 
 bool App::QuitRequested() const { return impl_->quit; }
+int App::QuitCode() const { return impl_->quitCode; }
 
 bool App::PumpMessage(bool wait) {
     RethrowPending();

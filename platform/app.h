@@ -47,6 +47,7 @@ public:
     virtual int Run();
     void Quit(int code = 0);
     bool QuitRequested() const;
+    int QuitCode() const;
     // One round: waits for something when `wait`, then handles what is
     // pending. False when waiting found nothing (only the headless backend,
     // which nothing can wake, gives up waiting).

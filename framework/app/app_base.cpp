@@ -19,16 +19,15 @@ namespace Kor {
 
 namespace {
 
-// `format` with its first "%s" replaced by `arg`.
-std::string Format(std::string format, const std::string& arg) {
+Language LanguageOf(unsigned commandId) { return Language(int(commandId) - int(ID_LANGUAGE_FIRST)); }
+
+}  // namespace
+
+std::string FormatText(std::string format, const std::string& arg) {
     std::size_t at = format.find("%s");
     if (at != std::string::npos) format.replace(at, 2, arg);
     return format;
 }
-
-Language LanguageOf(unsigned commandId) { return Language(int(commandId) - int(ID_LANGUAGE_FIRST)); }
-
-}  // namespace
 
 AppBase* GetApp() { return dynamic_cast<AppBase*>(plat::App::Instance()); }
 
@@ -273,13 +272,13 @@ void AppBase::OnUpdateFileSave(plat::CmdUI* ui) { ui->Enable(!GetDoc().IsEmpty()
 
 void AppBase::OnUpdateEditUndo(plat::CmdUI* ui) {
     Action* a = GetDoc().IsEmpty() ? nullptr : GetDoc().GetActions().Undoable();
-    ui->SetText(Format(LoadString(ui->GetMenu() ? IDS_UNDO_MENU : IDS_UNDO_TOOL), a ? a->GetName() : std::string()));
+    ui->SetText(FormatText(LoadString(ui->GetMenu() ? IDS_UNDO_MENU : IDS_UNDO_TOOL), a ? a->GetName() : std::string()));
     ui->Enable(a != nullptr);
 }
 
 void AppBase::OnUpdateEditRedo(plat::CmdUI* ui) {
     Action* a = GetDoc().IsEmpty() ? nullptr : GetDoc().GetActions().Redoable();
-    ui->SetText(Format(LoadString(ui->GetMenu() ? IDS_REDO_MENU : IDS_REDO_TOOL), a ? a->GetName() : std::string()));
+    ui->SetText(FormatText(LoadString(ui->GetMenu() ? IDS_REDO_MENU : IDS_REDO_TOOL), a ? a->GetName() : std::string()));
     ui->Enable(a != nullptr);
 }
 

@@ -125,6 +125,9 @@ private:
     RecentFileList recent_;
 };
 
+// `format` with its first "%s" replaced by `arg`.
+std::string FormatText(std::string format, const std::string& arg);
+
 // The application object of the process, or null when there is none.
 AppBase* GetApp();
 // Activities of the application, when there is one.

@@ -2,6 +2,9 @@
 
 #include "platform/wnd.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace Kor {
 
 void ToolBar::SetButtonSize(CSize s) {
@@ -34,24 +37,24 @@ ToolButton* ToolBar::FindButton(unsigned command) const {
     return nullptr;
 }
 
-CSize ToolBar::PreferredSize() const {
-    int w = 0;
-    for (const auto& b : items_) w += b ? buttonSize_.cx : kSeparatorWidth;
-    return CSize(w, items_.empty() ? 0 : buttonSize_.cy);
-}
-
-void ToolBar::LayoutControls() {
-    int width = ClientSize().cx, x = 0, y = 0;
+CSize ToolBar::Flow(int width, bool place) const {
+    int x = 0, y = 0, widest = 0;
     for (const auto& b : items_) {
         int w = b ? buttonSize_.cx : kSeparatorWidth;
         if (x > 0 && x + w > width) {
             x = 0;
             y += buttonSize_.cy;
         }
-        if (b) b->SetBounds(CRect(x, y, x + w, y + buttonSize_.cy));
+        if (b && place) b->SetBounds(CRect(x, y, x + w, y + buttonSize_.cy));
         x += w;
+        widest = std::max(widest, x);
     }
+    return CSize(widest, items_.empty() ? 0 : y + buttonSize_.cy);
 }
+
+CSize ToolBar::PreferredSize() const { return Flow(maxRowWidth_ > 0 ? maxRowWidth_ : INT_MAX, false); }
+
+void ToolBar::LayoutControls() { Flow(ClientSize().cx, true); }
 
 void ToolBar::HandleUpdateUI() {
     plat::Wnd* w = GetWindow();

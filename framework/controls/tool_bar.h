@@ -25,14 +25,20 @@ public:
     std::vector<ToolButton*> Buttons() const;
     ToolButton* FindButton(unsigned command) const;
 
-    // All buttons in one row.
+    // The rows wrap at this width in the preferred size (0: one row).
+    void SetMaxRowWidth(int width) { maxRowWidth_ = width; }
+    // The buttons in rows no wider than the maximum row width.
     CSize PreferredSize() const override;
     void LayoutControls() override;
     void HandleUpdateUI() override;
     void HandlePaint(CDC* dc, const CRect& rect) override;
 
 private:
+    // Places the items in rows of `width`; gives the size they take.
+    CSize Flow(int width, bool place) const;
+
     CSize buttonSize_{23, 22};
+    int maxRowWidth_ = 0;
     std::vector<std::unique_ptr<ToolButton>> items_;  // null: a separator
 };
 

@@ -127,7 +127,14 @@ void App::RunPosted() {
             task = std::move(impl_->posted.front());
             impl_->posted.pop_front();
         }
-        task();
+        try {
+            task();
+        } catch (...) {
+            // The loop reports the error; the work still queued runs in its
+            // next round rather than waiting for something else to wake it.
+            impl_->backend->Wake();
+            throw;
+        }
         impl_->backend->RequestIdle();
     }
 }

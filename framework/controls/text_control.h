@@ -35,6 +35,8 @@ public:
 
     CSize PreferredSize() const override;
     void HandleLeftDown(unsigned flags, const CPoint& p) override;
+    // A quick second press acts as a press.
+    void HandleLeftDoubleClick(unsigned flags, const CPoint& p) override { HandleLeftDown(flags, p); }
     bool HandleCursor(unsigned flags, const CPoint& p) override;
     void HandlePaint(CDC* dc, const CRect& rect) override;
 

@@ -19,8 +19,11 @@ void AppLanguage::Init(const char* section, const char* key) {
     application_ = this;
     section_ = section ? section : "";
     key_ = key ? key : "";
-    LoadModule(GetStartupLanguage());
-    for (DLLLanguage* lib : LibraryList()) lib->LoadModule(GetLanguage());
+    Language startup = GetStartupLanguage();
+    LoadModule(startup);
+    // The libraries take the chosen language even when the program has no
+    // catalogue of it: each binary's text is translated as far as it can be.
+    for (DLLLanguage* lib : LibraryList()) lib->LoadModule(startup);
 }
 
 Language AppLanguage::GetStartupLanguage() const {

@@ -17,7 +17,7 @@ void DLLLanguage::Init(const std::string& owner) {
     BasicLanguage::Init(owner);
     auto& list = LibraryList();
     if (std::find(list.begin(), list.end(), this) == list.end()) list.push_back(this);
-    if (application_) LoadModule(application_->GetLanguage());
+    if (application_) LoadModule(application_->GetStartupLanguage());
 }
 
 void DLLLanguage::JoinChain(const std::shared_ptr<plat::ResourceModule>& module) {

@@ -28,14 +28,18 @@ function(vexilo_add_resource_bundle target prefix dir)
   set_source_files_properties("${src}" PROPERTIES COMPILE_OPTIONS "-w")
 endfunction()
 
-# vexilo_add_catalogue(TARGET SUFFIX FILE)
-# Copies the language catalogue FILE beside TARGET's binary, named after it
-# with SUFFIX as extension (libkorvane.so -> libkorvane.rus), where the
-# language code looks for it.
-function(vexilo_add_catalogue target suffix file)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}"
-            "$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_PREFIX:${target}>$<TARGET_FILE_BASE_NAME:${target}>.${suffix}"
+# vexilo_add_catalogue(TARGET NAME FILE)
+# Puts the language catalogue FILE beside TARGET's binary (built in the
+# current binary folder) as NAME: the binary's name with the language suffix
+# as extension (libkorvane.so -> libkorvane.rus), where the language code
+# looks for it.
+function(vexilo_add_catalogue target name file)
+  set(out "${CMAKE_CURRENT_BINARY_DIR}/${name}")
+  add_custom_command(OUTPUT "${out}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}" "${out}"
     DEPENDS "${file}"
-    COMMENT "Language catalogue ${suffix} of ${target}")
+    COMMENT "Language catalogue ${name}")
+  string(MAKE_C_IDENTIFIER "${name}" id)
+  add_custom_target(catalogue_${id} ALL DEPENDS "${out}")
+  add_dependencies(${target} catalogue_${id})
 endfunction()

@@ -25,6 +25,7 @@ bool DemoApp::InitInstance() {
     SetDefaultLanguage(Kor::LanguageEnglish);
     EnableLanguage(Kor::LanguageEnglish);
     EnableLanguage(Kor::LanguageRussian);
+    GetDoc().SetNewLine(LoadString(IDS_FIRST_NEW_LINE));
     if (!InitApplication(IDR_MAINFRAME)) return false;
     int pos = -1;
     if (plat::Menu* menu = GetFrame().GetMenu())

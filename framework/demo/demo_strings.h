@@ -21,6 +21,7 @@ enum : unsigned {
     IDS_NUMBERS_LABEL = 314,
     IDS_COLOUR_LABEL = 315,
     IDS_NO_TABS = 316,
+    IDS_FIRST_NEW_LINE = 317,
     IDS_ABOUT = 320,
 };
 

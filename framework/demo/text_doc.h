@@ -54,7 +54,7 @@ private:
     void OnUpdateAddLine(plat::CmdUI* ui);
 
     std::vector<std::string> lines_;
-    std::string newLine_ = "A new line";
+    std::string newLine_;
     bool untitled_ = false;
     unsigned stepDelay_ = 0;
 };

@@ -11,7 +11,6 @@
 #include "platform/app.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>

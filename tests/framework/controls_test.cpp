@@ -20,13 +20,18 @@ public:
     void HandleClick() override { ++clicks; }
 };
 
-TEST_F(ToolkitTest, AButtonClicksOnlyWhenReleasedOverIt) {
+class ButtonTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        b.SetBounds(CRect(10, 10, 60, 40));
+        w.AddControl(&b);
+        Show(w);
+    }
     CustomWindow<plat::Wnd> w;
     CountingButton b;
-    b.SetBounds(CRect(10, 10, 60, 40));
-    w.AddControl(&b);
-    Show(w);
+};
 
+TEST_F(ButtonTest, AButtonClicksOnlyWhenReleasedOverIt) {
     drv.MouseDown(w, CPoint(20, 20));
     EXPECT_TRUE(b.IsPressed());
     drv.MouseMove(w, CPoint(100, 100));
@@ -46,12 +51,7 @@ TEST_F(ToolkitTest, AButtonClicksOnlyWhenReleasedOverIt) {
     EXPECT_EQ(b.clicks, 1);
 }
 
-TEST_F(ToolkitTest, ADoubleClickIsTwoClicks) {
-    CustomWindow<plat::Wnd> w;
-    CountingButton b;
-    b.SetBounds(CRect(10, 10, 60, 40));
-    w.AddControl(&b);
-    Show(w);
+TEST_F(ButtonTest, ADoubleClickIsTwoClicks) {
     auto start = std::chrono::steady_clock::now();
     drv.DoubleClick(w, CPoint(20, 20));
     EXPECT_EQ(b.clicks, 2);

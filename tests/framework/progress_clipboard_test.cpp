@@ -70,6 +70,13 @@ TEST_F(ProgressTest, CancelStopsTheWorkAndTheParentComesBack) {
     }
     EXPECT_TRUE(app.GetFrame().IsEnabled());
 
+    // A dialog whose window went early still gives the parent back.
+    {
+        ProgressDlg dlg(&app.GetFrame(), true);
+        dlg.Destroy();
+    }
+    EXPECT_TRUE(app.GetFrame().IsEnabled());
+
     // Without disabling, the parent is left as it was.
     ProgressDlg free(&app.GetFrame(), false);
     EXPECT_TRUE(app.GetFrame().IsEnabled());

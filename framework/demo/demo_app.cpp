@@ -26,6 +26,8 @@ bool DemoApp::InitInstance() {
     EnableLanguage(Kor::LanguageEnglish);
     EnableLanguage(Kor::LanguageRussian);
     GetDoc().SetNewLine(LoadString(IDS_FIRST_NEW_LINE));
+    // Slow enough to watch the progress of a count.
+    GetDoc().SetCountStepDelay(40);
     if (!InitApplication(IDR_MAINFRAME)) return false;
     int pos = -1;
     if (plat::Menu* menu = GetFrame().GetMenu())

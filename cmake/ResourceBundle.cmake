@@ -27,3 +27,19 @@ function(vexilo_add_resource_bundle target prefix dir)
   target_link_libraries(${target} PRIVATE PkgConfig::CAIRO)
   set_source_files_properties("${src}" PROPERTIES COMPILE_OPTIONS "-w")
 endfunction()
+
+# vexilo_add_catalogue(TARGET NAME FILE)
+# Puts the language catalogue FILE beside TARGET's binary (built in the
+# current binary folder) as NAME: the binary's name with the language suffix
+# as extension (libkorvane.so -> libkorvane.rus), where the language code
+# looks for it.
+function(vexilo_add_catalogue target name file)
+  set(out "${CMAKE_CURRENT_BINARY_DIR}/${name}")
+  add_custom_command(OUTPUT "${out}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}" "${out}"
+    DEPENDS "${file}"
+    COMMENT "Language catalogue ${name}")
+  string(MAKE_C_IDENTIFIER "${name}" id)
+  add_custom_target(catalogue_${id} ALL DEPENDS "${out}")
+  add_dependencies(${target} catalogue_${id})
+endfunction()

@@ -51,9 +51,18 @@ bool App::IsHeadless() const { return impl_->headless; }
 
 // --- The loop ---
 
+void App::SetWorkGuard(WorkGuard guard) { impl_->workGuard = std::move(guard); }
+
+void App::Dispatch(const std::function<void()>& work) {
+    if (impl_->workGuard)
+        impl_->workGuard(work);
+    else
+        work();
+}
+
 void App::Guard(const std::function<void()>& work) {
     try {
-        work();
+        Dispatch(work);
     } catch (...) {
         if (!impl_->pending) impl_->pending = std::current_exception();
     }
@@ -75,6 +84,7 @@ void App::Quit(int code) {
 }
 
 bool App::QuitRequested() const { return impl_->quit; }
+int App::QuitCode() const { return impl_->quitCode; }
 
 bool App::PumpMessage(bool wait) {
     RethrowPending();
@@ -126,7 +136,14 @@ void App::RunPosted() {
             task = std::move(impl_->posted.front());
             impl_->posted.pop_front();
         }
-        task();
+        try {
+            Dispatch(task);
+        } catch (...) {
+            // The loop reports the error; the work still queued runs in its
+            // next round rather than waiting for something else to wake it.
+            impl_->backend->Wake();
+            throw;
+        }
         impl_->backend->RequestIdle();
     }
 }
@@ -148,12 +165,16 @@ bool App::OnIdle(long count) {
 }
 
 void App::RunIdle() {
-    for (long count = 0; count < 100 && OnIdle(count); ++count) {
-    }
+    Dispatch([this] {
+        for (long count = 0; count < 100 && OnIdle(count); ++count) {
+        }
+    });
 }
 
 void App::PaintAll() {
-    for (Wnd* top : TopLevels()) WndAccess::PaintTree(*top);
+    Dispatch([this] {
+        for (Wnd* top : TopLevels()) WndAccess::PaintTree(*top);
+    });
 }
 
 // --- Timers ---
@@ -188,7 +209,7 @@ void App::FireTimers() {
         // A handler may have killed a timer that was due in the same round.
         bool stillSet = std::any_of(impl_->timers.begin(), impl_->timers.end(),
                                     [&](const TimerEntry& t) { return t.wnd == d.wnd && t.id == d.id; });
-        if (d.guard && stillSet) WndAccess::Timer(*d.wnd, d.id);
+        if (d.guard && stillSet) Dispatch([&] { WndAccess::Timer(*d.wnd, d.id); });
     }
     impl_->RescheduleTimers();
     impl_->backend->RequestIdle();

@@ -47,6 +47,7 @@ public:
     virtual int Run();
     void Quit(int code = 0);
     bool QuitRequested() const;
+    int QuitCode() const;
     // One round: waits for something when `wait`, then handles what is
     // pending. False when waiting found nothing (only the headless backend,
     // which nothing can wake, gives up waiting).
@@ -93,6 +94,15 @@ public:
     // --- For the backends and the window layer ---
     struct Impl;
     Impl& GetImpl() const { return *impl_; }
+    // What runs each piece of work the loop dispatches (a posted task, a
+    // timer, painting, idle processing, backend input): by default the work
+    // itself. The framework puts its processor-fault guard here, so that a
+    // fault is caught where the work began and never abandons the frames of
+    // the loop or of the backend's C code.
+    typedef std::function<void(const std::function<void()>&)> WorkGuard;
+    void SetWorkGuard(WorkGuard guard);
+    // Runs work under the work guard; exceptions propagate.
+    void Dispatch(const std::function<void()>& work);
     // Runs backend-called work; an exception is kept and rethrown by the loop
     // so that it never crosses the backend's C frames.
     void Guard(const std::function<void()>& work);

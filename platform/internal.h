@@ -72,6 +72,7 @@ struct App::Impl {
     std::mutex postMutex;
     std::deque<std::function<void()>> posted;
     std::exception_ptr pending;
+    App::WorkGuard workGuard;  // runs each dispatched piece of work (empty: the work itself)
     bool quit = false;
     int quitCode = 0;
 

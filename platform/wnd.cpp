@@ -334,6 +334,8 @@ void Wnd::ShowWindow(int cmd) {
         if (show) {
             ncDirty_ = true;
             InvalidateAll(true);
+            // What the window shows of command states is refreshed at once.
+            TheImpl().backend->RequestIdle();
             if (cmd != SW_SHOWNOACTIVATE && !(exStyle_ & WS_EX_TOOLWINDOW)) Activate();
         } else {
             DropInputFrom(this);

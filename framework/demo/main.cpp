@@ -1,19 +1,22 @@
-// korvane-demo: a small program on Korvane with a real window.
+// korvane-demo: a small text program on Korvane's application framework.
 //
-//   korvane-demo                    opens the window (needs a display)
-//   korvane-demo --report FILE      also writes the swatch's screen rectangle
-//                                   ("x y width height") once it is shown
-//   korvane-demo --headless-png FILE
-//                                   runs without a display: clicks the swatch
-//                                   and the button, types into the field, saves
-//                                   the window as PNG and checks that it reacted
-#include "demo_window.h"
+//   korvane-demo [FILE]               opens the window (needs a display)
+//   korvane-demo --report OUT [FILE]  also writes the screen rectangle of the
+//                                     colour box ("x y width height") to OUT
+//                                     once the window is shown
+//   korvane-demo --headless-png PNG   runs without a display: opens a text,
+//                                     edits it through the menu, the line
+//                                     field and the buttons, saves the window
+//                                     as PNG and checks that it reacted
+#include "demo_app.h"
 
-#include "platform/app.h"
+#include "framework/app/command_ids.h"
+#include "framework/events/timer.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/resources.h"
 
-#include <cstdio>
+#include <glib.h>
+#include <glib/gstdio.h>
+
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -21,64 +24,96 @@
 
 namespace {
 
+using demo::DemoApp;
+
 int RunHeadless(const std::string& png) {
-    plat::App app(plat::BackendKind::Headless);
-    demo::DemoWindow win;
-    if (!win.CreateAt(plat::Rect(0, 0, 420, 300))) return 2;
+    gchar* dir = g_dir_make_tmp("korvane-demo-XXXXXX", nullptr);
+    std::string folder = dir ? dir : ".";
+    g_free(dir);
+    // Settings of this run stay in the temporary folder.
+    g_setenv("XDG_CONFIG_HOME", folder.c_str(), TRUE);
+    std::string text = folder + "/notes.txt";
+    std::ofstream(text) << "Korvane demo\nthe quick brown fox\njumps over the lazy dog\n";
+
+    DemoApp app(plat::BackendKind::Headless);
+    if (!app.InitInstance()) return 2;
     auto& drv = plat::headless::Driver::Get();
+    demo::DemoFrame& frame = app.GetFrame();
+    drv.Resize(frame, plat::Size(640, 420));
+    app.OpenDocumentFile(text.c_str());
     drv.Flush();
-    plat::Point centre = win.swatch.Bounds().Center();
-    plat::Color before = win.Snapshot().GetPixel(centre.x, centre.y);
-    drv.MouseMove(win, centre);
-    drv.Click(win, centre);
-    drv.Click(win, win.button.Bounds().Center());
-    drv.Click(win.field, plat::Point(5, 5));
-    drv.KeyDown(plat::VK_CONTROL);
-    drv.PressKey('A');
-    drv.KeyUp(plat::VK_CONTROL);
-    drv.TypeText("Hello, Korvane");
-    drv.AdvanceClock(3000);
-    drv.MouseMove(win, win.button.Bounds().Center());
-    if (!drv.SavePng(win, png)) {
+    drv.ChooseMenuCommand(frame, demo::ID_UPPER_CASE);
+    // A new line typed into the line field, then added with the button.
+    Kor::CPoint field = frame.line.text.GetWindowRect().Center();
+    drv.Click(frame, field);
+    drv.TypeText("Typed in place");
+    drv.PressKey(plat::VK_RETURN);
+    drv.Click(frame, frame.line.add.GetWindowRect().Center());
+    drv.Click(frame, frame.line.numbers.GetWindowRect().Center());
+    drv.MouseMove(frame, frame.toolBar.Buttons()[2]->GetWindowRect().Center());
+    drv.Flush();
+    if (!drv.SavePng(frame, png)) {
         std::cerr << "korvane-demo: cannot write " << png << "\n";
         return 2;
     }
-    plat::Color after = win.Snapshot().GetPixel(centre.x, centre.y);
-    bool reacted = before == demo::Swatch::kColors[0] && after == demo::Swatch::kColors[1] &&
-                   win.button.Clicks() == 1 && win.field.GetText() == "Hello, Korvane";
-    std::cout << "korvane-demo: saved " << png << (reacted ? "" : " but the window did not react") << "\n";
+    const auto& lines = app.GetDoc().Lines();
+    bool reacted = lines.size() == 4 && lines[0] == "KORVANE DEMO" && lines[3] == "Typed in place" &&
+                   drv.Title(frame) == "notes.txt * - Korvane Demo";
+    std::cout << "korvane-demo: saved " << png << (reacted ? "" : " but the program did not react") << "\n";
+    app.GetFrame().Destroy();
+    std::remove(text.c_str());
+    std::string ini = folder + "/Korvane/korvane-demo.ini";
+    std::remove(ini.c_str());
+    g_rmdir((folder + "/Korvane").c_str());
+    g_rmdir(folder.c_str());
     return reacted ? 0 : 1;
 }
+
+// Writes where the colour box is, once the window has been on the screen
+// for a moment.
+class Reporter : public Kor::EventListener {
+public:
+    Reporter(DemoApp& app, std::string path) : app_(app), path_(std::move(path)) {
+        timer_.AddListener(this);
+        timer_.Start();
+    }
+    ~Reporter() override { timer_.RemoveListener(this); }
+    void ProcessEvent(Kor::Event&) override {
+        timer_.Stop();
+        demo::DemoFrame& f = app_.GetFrame();
+        plat::Rect r = f.ClientToScreen(f.line.colour.GetWindowRect());
+        std::ofstream(path_) << r.left << " " << r.top << " " << r.Width() << " " << r.Height() << "\n";
+    }
+
+private:
+    DemoApp& app_;
+    std::string path_;
+    Kor::Timer timer_{700};
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string report, png;
+    std::string report, png, file;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--report") && i + 1 < argc) report = argv[++i];
         else if (!std::strcmp(argv[i], "--headless-png") && i + 1 < argc) png = argv[++i];
+        else if (argv[i][0] != '-' && file.empty()) file = argv[i];
         else {
-            std::cerr << "usage: korvane-demo [--report FILE] [--headless-png FILE]\n";
+            std::cerr << "usage: korvane-demo [--report FILE] [--headless-png FILE] [TEXT-FILE]\n";
             return 2;
         }
     }
-    plat::AddResourceModule(plat::ResourceModule::FromBundle("/org/vexilo/korvane-demo"), plat::ChainPosition::Front);
     if (!png.empty()) return RunHeadless(png);
 
-    plat::App app;
+    DemoApp app;
     if (!app.Ok()) {
         std::cerr << "korvane-demo: cannot open a display\n";
         return 1;
     }
-    demo::DemoWindow win;
-    if (!win.CreateAt(plat::Rect(40, 40, 460, 340))) return 1;
-    app.SetMainWnd(&win);
-    if (!report.empty()) {
-        // Once the window is on the screen and painted, say where the swatch is.
-        win.RunLater(700, [&] {
-            plat::Rect r = win.ClientToScreen(win.swatch.Bounds());
-            std::ofstream(report) << r.left << " " << r.top << " " << r.Width() << " " << r.Height() << "\n";
-        });
-    }
+    if (!app.InitInstance()) return 1;
+    if (!file.empty()) app.OpenDocumentFile(file.c_str());
+    std::unique_ptr<Reporter> reporter;
+    if (!report.empty()) reporter = std::make_unique<Reporter>(app, report);
     return app.Run();
 }

@@ -1,8 +1,9 @@
 #!/bin/sh
-# Runs korvane-demo on a virtual X display (Xvfb): checks that the window is
-# drawn (the swatch's colour and the window's face colour are on the screen),
-# clicks the swatch with xdotool and checks that it changed colour. Keeps the
-# screenshot taken after the click in the output folder.
+# Runs korvane-demo on a virtual X display (Xvfb) with a text file open:
+# checks the window's title, that the window is drawn (the colour box's red
+# and the window's face colour are on the screen), clicks the colour box
+# with xdotool and checks that it turned green. Keeps the screenshot taken
+# after the click in the output folder.
 # Usage: demo_xvfb_test.sh KORVANE-DEMO OUTPUT-DIR. Exit 77: skipped.
 set -u
 demo=$1
@@ -40,7 +41,9 @@ until xdotool getdisplaygeometry >/dev/null 2>&1; do
     sleep 0.1
 done
 
-"$demo" --report "$work/swatch" >"$work/demo.log" 2>&1 &
+printf 'Korvane on a real display\nthe quick brown fox\n' >"$work/notes.txt"
+# The demo's settings stay in the work folder.
+XDG_CONFIG_HOME="$work" "$demo" --report "$work/swatch" "$work/notes.txt" >"$work/demo.log" 2>&1 &
 app=$!
 tries=0
 until [ -s "$work/swatch" ]; do
@@ -66,11 +69,13 @@ import -window root "$out/korvane-demo-xvfb.png"
 before=$(pixel "$work/before.png" $cx $cy)
 after=$(pixel "$out/korvane-demo-xvfb.png" $cx $cy)
 face=$(pixel "$work/before.png" $((x - 5)) $((y + 5)))
-echo "swatch at $x,$y ${w}x$h: before '$before', after '$after', window face '$face'"
+title=$(xdotool search --name "Korvane Demo" getwindowname 2>/dev/null | head -n 1)
+echo "colour box at $x,$y ${w}x$h: before '$before', after '$after', window face '$face'; title '$title'"
 status=0
-[ "$before" = "200 30 30" ] || { echo "FAIL: the swatch was not drawn red"; status=1; }
+[ "$title" = "notes.txt - Korvane Demo" ] || { echo "FAIL: the title does not name the open file"; status=1; }
+[ "$before" = "200 30 30" ] || { echo "FAIL: the colour box was not drawn red"; status=1; }
 [ "$face" = "212 208 200" ] || { echo "FAIL: the window face was not drawn"; status=1; }
-[ "$after" = "30 170 60" ] || { echo "FAIL: the swatch did not turn green after the click"; status=1; }
+[ "$after" = "30 170 60" ] || { echo "FAIL: the colour box did not turn green after the click"; status=1; }
 kill -0 "$app" 2>/dev/null || { echo "FAIL: the demo ended"; cat "$work/demo.log"; status=1; }
 [ $status -eq 0 ] && echo "PASS: korvane-demo drew its window and reacted to the click"
 exit $status

@@ -1,0 +1,103 @@
+// The main frame of korvane-demo: the text in the middle, a tool bar in the
+// "Tools" panel at the left, and at the right a "Line" panel with the line
+// to add (edited in place), its Add button, a check box for line numbers
+// and a colour box for the text colour.
+#pragma once
+
+#include "text_doc.h"
+#include "framework/app/frame.h"
+#include "framework/app/widget_panel.h"
+#include "framework/controls/check_box.h"
+#include "framework/controls/color_box.h"
+#include "framework/controls/glyph_button.h"
+#include "framework/controls/text_control.h"
+#include "framework/controls/tool_bar.h"
+#include "platform/wnd.h"
+
+namespace demo {
+
+// The view: the document's lines, numbered on request.
+class TextView : public plat::Wnd, public Kor::EventListener {
+public:
+    explicit TextView(TextDoc& doc);
+    ~TextView() override;
+    void SetShowNumbers(bool show);
+    void SetTextColor(plat::Color c);
+    void ProcessEvent(Kor::Event& e) override;
+
+protected:
+    void OnPaint(plat::DC& dc, const plat::Rect& update) override;
+
+private:
+    TextDoc& doc_;
+    bool numbers_ = false;
+    plat::Color color_{0, 0, 0};
+};
+
+// The line that Add Line appends. Tabs are refused.
+class LineText : public Kor::TextControl {
+public:
+    explicit LineText(TextDoc& doc) : doc_(doc) {}
+    bool GetText(std::string& text) override;
+    void SetText(const std::string& text) override;
+
+private:
+    TextDoc& doc_;
+};
+
+// The colour box cycles through three colours when clicked.
+class ColourChoice : public Kor::ColorBox {
+public:
+    static const plat::Color kColours[3];
+    ColourChoice() : Kor::ColorBox(kColours[0]) {}
+    void HandleClick() override;
+
+private:
+    int index_ = 0;
+};
+
+// The content of the "Line" panel: four rows with their labels.
+class LinePanel : public Kor::Widget, public Kor::Container {
+public:
+    explicit LinePanel(TextDoc& doc);
+    LineText text;
+    Kor::GlyphButton add{"DEMO_ADD"};
+    Kor::CheckBox numbers;
+    ColourChoice colour;
+
+    Kor::CSize PreferredSize() const override { return Kor::CSize(170, RowTop(3) + kRow); }
+    void LayoutControls() override;
+    void HandlePaint(Kor::CDC* dc, const Kor::CRect& rect) override;
+
+private:
+    // The field under its label, then three rows of a control and a label.
+    static constexpr int kRow = 26;
+    static int RowTop(int row) { return 44 + row * kRow; }
+};
+
+class DemoFrame : public Kor::Frame {
+public:
+    explicit DemoFrame(TextDoc& doc);
+    ~DemoFrame() override;
+
+    TextView view;
+    Kor::ToolBar toolBar;
+    Kor::WidgetPanel toolsPanel;
+    LinePanel line;
+    Kor::WidgetPanel linePanel;
+
+protected:
+    bool OnCreate() override;
+    const plat::CommandTable* GetCommandTable() const override;
+
+private:
+    void OnViewRightBar();
+    void OnUpdateViewRightBar(plat::CmdUI* ui);
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(plat::CmdUI* ui);
+    void OnAbout();
+
+    TextDoc& doc_;
+};
+
+}  // namespace demo

@@ -1,0 +1,9 @@
+#include "resource_string.h"
+
+#include "platform/resources.h"
+
+namespace Kor {
+
+ResourceString::ResourceString(unsigned id) : text_(plat::LoadString(id)), id_(id) {}
+
+}  // namespace Kor

@@ -127,36 +127,52 @@ TEST(GrandSearch, NeedsPiecesOfFiveNodes)
     EXPECT_GE(b.find_junctions(j), 0.0f);
 }
 
+namespace {
+
+struct search_variant {
+    float bend, junction;
+    unsigned max_junctions;
+};
+
+// Estimates the outline to each of the lengths in turn and checks, for every
+// variant of the penalties, that the search gives the very cost and
+// junctions of the written algorithm.
+void expect_written_results(const std::vector<node>& closed, const std::vector<unsigned>& lengths,
+                            const std::vector<search_variant>& variants)
+{
+    grand_builder b;
+    b.reset(closed);
+    b.set_params(grand_params<float>());
+    const unsigned n = b.node_count();
+    for (unsigned length : lengths) {
+        estimate_to(b, std::min(length, n + 1));
+        for (const search_variant& v : variants) {
+            grand_params<float> p;
+            p.sharp_bend_penalty = v.bend;
+            p.junction_penalty = v.junction;
+            p.max_junctions = v.max_junctions;
+            b.set_params(p);
+            std::vector<unsigned> junctions;
+            float cost = b.find_junctions(junctions);
+            reference::search_result expected = reference::grand_search(b.estimates(), n, b.estimated_length(), p);
+            ASSERT_TRUE(same_bits(expected.cost, cost))
+                << "N=" << n << " L=" << b.estimated_length() << " bend=" << v.bend << " junction=" << v.junction
+                << ": " << expected.cost << " vs " << cost;
+            ASSERT_EQ(expected.junctions, junctions);
+        }
+    }
+}
+
+}  // namespace
+
 TEST(GrandSearch, ResultsAreBitIdenticalToTheWrittenAlgorithm)
 {
-    struct variant {
-        float bend, junction;
-        unsigned max_junctions;
-    };
-    const variant variants[] = {{10, 10, 50}, {0, 10, 50}, {10, 0, 8}, {3, 2, 50}, {10, 10, 3}, {10, 1e6f, 50}};
+    const std::vector<search_variant> variants = {{10, 10, 50}, {0, 10, 50}, {10, 0, 8},
+                                                  {3, 2, 50},   {10, 10, 3}, {10, 1e6f, 50}};
     for (unsigned radius : {5u, 9u}) {
-        grand_builder b;
-        b.reset(testing_polylines::disc(radius));
-        b.set_params(grand_params<float>());
-        const unsigned n = b.node_count();
-        for (unsigned length : {6u, 11u, n / 2, n + 1}) {
-            estimate_to(b, length);
-            for (const variant& v : variants) {
-                grand_params<float> p;
-                p.sharp_bend_penalty = v.bend;
-                p.junction_penalty = v.junction;
-                p.max_junctions = v.max_junctions;
-                b.set_params(p);
-                std::vector<unsigned> junctions;
-                float cost = b.find_junctions(junctions);
-                reference::search_result expected =
-                    reference::grand_search(b.estimates(), n, b.estimated_length(), p);
-                ASSERT_TRUE(same_bits(expected.cost, cost))
-                    << "r=" << radius << " L=" << length << " bend=" << v.bend << " junction=" << v.junction
-                    << ": " << expected.cost << " vs " << cost;
-                ASSERT_EQ(expected.junctions, junctions);
-            }
-        }
+        const std::vector<node> closed = testing_polylines::disc(radius);
+        const unsigned n = unsigned(closed.size() - 1);
+        expect_written_results(closed, {6u, 11u, n / 2, n + 1}, variants);
     }
 }
 
@@ -169,32 +185,11 @@ TEST(GrandSearch, IrregularOutlinesGiveTheWrittenAlgorithmsResultsToo)
         {{1, 14}, {1, 4}, {1, 4}, {2, 15}, {9, 15}, {9, 12}},
         {{6, 8}, {4, 10}, {2, 12}, {1, 13}, {2, 12}, {4, 10}, {6, 8}},
     };
-    struct variant {
-        float bend, junction;
-        unsigned max_junctions;
-    };
-    const variant variants[] = {{10, 10, 50}, {0, 1, 50}, {10, 0, 6}, {100, 3, 50}, {0.5f, 30, 4}};
+    const std::vector<search_variant> variants = {{10, 10, 50}, {0, 1, 50}, {10, 0, 6}, {100, 3, 50}, {0.5f, 30, 4}};
     for (const auto& spans : shapes) {
-        grand_builder b;
-        b.reset(testing_polylines::outline_of_spans(1, spans));
-        b.set_params(grand_params<float>());
-        const unsigned n = b.node_count();
-        for (unsigned length : {9u, n / 3, n + 1}) {
-            estimate_to(b, length);
-            for (const variant& v : variants) {
-                grand_params<float> p;
-                p.sharp_bend_penalty = v.bend;
-                p.junction_penalty = v.junction;
-                p.max_junctions = v.max_junctions;
-                b.set_params(p);
-                std::vector<unsigned> junctions;
-                float cost = b.find_junctions(junctions);
-                reference::search_result expected =
-                    reference::grand_search(b.estimates(), n, b.estimated_length(), p);
-                ASSERT_TRUE(same_bits(expected.cost, cost)) << "N=" << n << " L=" << b.estimated_length();
-                ASSERT_EQ(expected.junctions, junctions);
-            }
-        }
+        const std::vector<node> closed = testing_polylines::outline_of_spans(1, spans);
+        const unsigned n = unsigned(closed.size() - 1);
+        expect_written_results(closed, {9u, n / 3, n + 1}, variants);
     }
 }
 

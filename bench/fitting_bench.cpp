@@ -48,6 +48,23 @@ static void BM_FitPiece(benchmark::State& state)
 }
 BENCHMARK(BM_FitPiece)->Arg(50)->Arg(500)->Unit(benchmark::kMicrosecond);
 
+// The same fit as an estimation step runs it: shared basis, the polyline
+// converted once, the samples not wanted back.
+static void BM_FitPieceWithBasis(benchmark::State& state)
+{
+    const unsigned length = unsigned(state.range(0));
+    real_polyline poly;
+    poly.assign(doubled(testing_polylines::disc(100)));
+    piece_basis basis;
+    basis.build(length, 1.0f);
+    bezier_piece piece;
+    std::vector<real_point> samples;
+    std::vector<polyline_position> positions;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fit_piece(poly, 5, basis, 10, 0.01f, piece, samples, positions, false));
+}
+BENCHMARK(BM_FitPieceWithBasis)->Arg(50)->Arg(500)->Unit(benchmark::kMicrosecond);
+
 // One estimation step at half the outline's length: N fits of N/2 nodes.
 static void BM_EstimationStep(benchmark::State& state)
 {

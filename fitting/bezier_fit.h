@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "real_polyline.h"
 #include "typedefs.h"
 
 namespace outline {
@@ -45,6 +46,13 @@ bool intersect_lines(real_point a, real_vector d, real_point b, real_vector n, f
 // normal at B (derivative dB) with the polyline, within nodes first .. end-1.
 void pull_to_polyline(polyline_position& position, real_point& sample, const std::vector<node>& polyline,
                       unsigned first, unsigned end, real_point b, real_vector db);
+// The same for many samples on the converted polyline: sample i (as far as
+// all four vectors reach) moves towards the curve point points[i] with
+// derivative derivatives[i], exactly as one pull_to_polyline each would move
+// it; eight at a time where the processor has AVX2.
+void pull_to_polyline(std::vector<polyline_position>& positions, std::vector<real_point>& samples,
+                      const real_polyline& polyline, unsigned first, unsigned end,
+                      const std::vector<real_point>& points, const std::vector<real_vector>& derivatives);
 
 // The weights of a piece fit that depend only on the piece length and the
 // sample count, computed once and shared by every piece of that length.
@@ -73,6 +81,14 @@ struct piece_basis {
     std::vector<inner_weight> inner;   // [M] entries 1 .. M-2 used
     std::vector<curve_weight> curve;   // [M] entries 1 .. M-2 used
     std::vector<lane_weight> lanes;    // [M] the same weights laid out for the sweep
+    // The curve weights once more, one row per weight (b0, b1, b2, b3, d0, d1,
+    // d2), each row `stride` floats long and zero past sample M - 2, for
+    // sweeps that handle eight samples at a time.
+    std::vector<float> rows;
+    unsigned stride = 0;
+    // The inner weights alpha, beta, u^3 and t^3 in four rows of 2 * stride
+    // doubles, each weight twice in a row (for the x and the y of a sample).
+    std::vector<double> pairs;
     double a11 = 0, a12 = 0, a22 = 0;  // normal matrix of the 2x2 system
     double inv_det = 0;                // 1 / (a11 a22 - a12^2)
 
@@ -103,7 +119,7 @@ float fit_piece(const std::vector<node>& polyline, unsigned a, const piece_basis
                 std::vector<polyline_position>& positions);
 // Without samples_wanted the samples are scratch: the last sweep, which
 // would only move them, is skipped (the piece and the result are the same).
-float fit_piece(const std::vector<real_point>& polyline, unsigned a, const piece_basis& basis,
+float fit_piece(const real_polyline& polyline, unsigned a, const piece_basis& basis,
                 unsigned max_iterations, float stop_mean_discrepancy, bezier_piece& piece,
                 std::vector<real_point>& samples, std::vector<polyline_position>& positions,
                 bool samples_wanted = true);

@@ -16,9 +16,7 @@ void poly_bezier_builder_base<C, R>::set_polyline(const nodes& closed)
     node_count_ = unsigned(closed.size() - 1);
     nodes_.assign(closed.begin(), closed.end() - 1);
     nodes_.insert(nodes_.end(), closed.begin(), closed.end() - 1);
-    real_nodes_.resize(nodes_.size());
-    for (size_t i = 0; i < nodes_.size(); ++i)
-        real_nodes_[i] = to_real(nodes_[i]);
+    real_nodes_.assign(nodes_);
 }
 
 template <class C, class R>

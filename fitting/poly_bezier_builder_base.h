@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "params.h"
+#include "real_polyline.h"
 #include "typedefs.h"
 
 namespace outline {
@@ -55,7 +56,7 @@ protected:
 
     unsigned node_count_ = 0;     // N, distinct nodes of the closed polyline
     nodes nodes_;                 // [2N] the polyline doubled
-    std::vector<real_point> real_nodes_;  // [2N] the same converted to real points, for the fits
+    real_polyline real_nodes_;            // [2N] the same converted to real points, for the fits
     builder_params<R> params_;    // the builder's own copy
 };
 

@@ -3,6 +3,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <random>
+#include <string>
 
 #include "bezier_fit.h"
 #include "grand_poly_bezier_builder.h"
@@ -21,6 +24,22 @@ std::vector<node> doubled(const std::vector<node>& closed)
 }
 
 bool same_bits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A closed polyline with diagonal and repeated steps, so that pulls meet
+// crossings in every direction, parallel segments and zero-length segments.
+std::vector<node> irregular_polyline(unsigned seed, unsigned count)
+{
+    std::mt19937 random(seed);
+    std::vector<node> closed;
+    int x = 40, y = 40;
+    for (unsigned i = 0; i < count; ++i) {
+        closed.push_back({static_cast<unsigned short>(x), static_cast<unsigned short>(y)});
+        x = std::min(80, std::max(0, x + int(random() % 5) - 2));
+        y = std::min(80, std::max(0, y + int(random() % 5) - 2));
+    }
+    closed.push_back(closed.front());
+    return closed;
+}
 
 }  // namespace
 
@@ -108,6 +127,52 @@ TEST(FitPiece, SharedBasisGivesTheSameBitsAsThePerSampleArithmetic)
     }
 }
 
+// The fit on the polyline converted once (the eight-lane sweeps where the
+// processor has AVX2) must give the bits of the plain fit: result, control
+// points, and every sample and position it leaves, at both ends of the
+// doubled array and with sample counts that leave partial blocks of lanes.
+TEST(FitPiece, ConvertedPolylineGivesTheBitsOfThePlainFit)
+{
+    const std::vector<std::vector<node>> shapes = {testing_polylines::disc(12), irregular_polyline(7, 90),
+                                                   irregular_polyline(11, 41)};
+    for (const std::vector<node>& closed : shapes) {
+        const std::vector<node> poly = doubled(closed);
+        real_polyline real;
+        real.assign(poly);
+        const unsigned n = unsigned(poly.size() / 2);
+        for (float oversample : {0.5f, 1.0f, 1.7f, 2.0f, 3.0f}) {
+            for (unsigned length : {4u, 5u, 9u, 10u, 23u, n / 2, n + 1}) {
+                piece_basis basis;
+                basis.build(length, oversample);
+                for (unsigned a : {0u, 3u, n - 1, 2 * n - length}) {
+                    for (unsigned iterations : {0u, 1u, 10u, 40u}) {
+                        bezier_piece plain, fast, quick;
+                        std::vector<real_point> ps, fs, qs;
+                        std::vector<polyline_position> pp, fp, qp;
+                        const float dp = fit_piece(poly, a, basis, iterations, 0.01f, plain, ps, pp);
+                        const float df = fit_piece(real, a, basis, iterations, 0.01f, fast, fs, fp, true);
+                        const float dq = fit_piece(real, a, basis, iterations, 0.01f, quick, qs, qp, false);
+                        const std::string where = std::to_string(length) + " nodes from " + std::to_string(a) +
+                                                  " at " + std::to_string(oversample) + ", " +
+                                                  std::to_string(iterations) + " iterations";
+                        ASSERT_TRUE(same_bits(dp, df) && same_bits(dp, dq)) << where;
+                        for (int i = 0; i < 4; ++i) {
+                            ASSERT_TRUE(same_bits(plain[i].x, fast[i].x) && same_bits(plain[i].y, fast[i].y)) << where;
+                            ASSERT_TRUE(same_bits(plain[i].x, quick[i].x) && same_bits(plain[i].y, quick[i].y)) << where;
+                        }
+                        ASSERT_EQ(ps.size(), fs.size()) << where;
+                        for (size_t j = 0; j < ps.size(); ++j) {
+                            ASSERT_TRUE(same_bits(ps[j].x, fs[j].x) && same_bits(ps[j].y, fs[j].y)) << where << ", sample " << j;
+                            ASSERT_EQ(pp[j].kind, fp[j].kind) << where << ", sample " << j;
+                            ASSERT_EQ(pp[j].node, fp[j].node) << where << ", sample " << j;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(Evaluate, EndsAndDerivativeOfAPiece)
 {
     bezier_piece p = {real_point{0, 0}, real_point{1, 2}, real_point{3, 2}, real_point{4, 0}};
@@ -157,6 +222,49 @@ TEST(PullToPolyline, SampleOnASegmentSnapsToItsEnds)
     pull_to_polyline(pos, sample, run, 0, 3, {0.5f, 7}, {1, 0});  // inside
     EXPECT_EQ(1u, pos.kind);
     EXPECT_EQ((real_point{0.5f, 2}), sample);
+}
+
+// Pulling many samples at once must move each exactly as pulling it alone.
+// Small whole-number curve points and derivatives on a polyline with
+// diagonal, repeated and parallel steps meet every boundary of the pull
+// often: crossings at exactly s = 0 and s = 1, equally near candidates,
+// parallel lines, a determinant of exactly the float epsilon and just below.
+TEST(PullToPolyline, ManyAtOnceMoveEachAsAlone)
+{
+    const std::vector<node> poly = doubled(irregular_polyline(3, 60));
+    real_polyline real;
+    real.assign(poly);
+    const unsigned total = unsigned(poly.size());
+    const float eps = std::numeric_limits<float>::epsilon();
+    const float slopes[] = {0, 1, -1, 2, -2, 0.5f, eps, -eps, std::nextafter(eps, 0.0f), 3};
+    std::mt19937 random(5);
+    for (int round = 0; round < 40; ++round) {
+        const unsigned first = round % 4 == 0 ? 0 : unsigned(random() % (total / 2));
+        const unsigned end = round % 4 == 1 ? total : first + 4 + unsigned(random() % (total / 2 - 4));
+        const size_t count = 1 + random() % 300;  // partial blocks of eight too
+        std::vector<polyline_position> positions(count);
+        std::vector<real_point> samples(count), points(count);
+        std::vector<real_vector> derivatives(count);
+        for (size_t i = 0; i < count; ++i) {
+            const unsigned kind = unsigned(random() % 2);
+            const unsigned k = first + unsigned(random() % (end - first - kind));  // a segment needs its far node
+            positions[i] = {kind, k};
+            samples[i] = kind == 0 ? to_real(poly[k]) : (to_real(poly[k]) + to_real(poly[k + 1])) * 0.5f;
+            points[i] = to_real(poly[k]) + real_vector{float(int(random() % 7) - 3) / 2, float(int(random() % 7) - 3) / 2};
+            derivatives[i] = {slopes[random() % 10], slopes[random() % 10]};
+        }
+        std::vector<polyline_position> alone_positions = positions;
+        std::vector<real_point> alone_samples = samples;
+        for (size_t i = 0; i < count; ++i)
+            pull_to_polyline(alone_positions[i], alone_samples[i], poly, first, end, points[i], derivatives[i]);
+        pull_to_polyline(positions, samples, real, first, end, points, derivatives);
+        for (size_t i = 0; i < count; ++i) {
+            ASSERT_EQ(alone_positions[i].kind, positions[i].kind) << "round " << round << ", sample " << i;
+            ASSERT_EQ(alone_positions[i].node, positions[i].node) << "round " << round << ", sample " << i;
+            ASSERT_TRUE(same_bits(alone_samples[i].x, samples[i].x) && same_bits(alone_samples[i].y, samples[i].y))
+                << "round " << round << ", sample " << i;
+        }
+    }
 }
 
 TEST(PullToPolyline, SampleAtANode)

@@ -418,8 +418,10 @@ __attribute__((target("avx2"), always_inline)) inline void pull_lanes(const floa
     // Nodes k - 1, k and k + 1 of each lane, loaded as one row per lane and
     // turned into one register per coordinate. Neighbours outside the piece
     // may be read but are never used.
-    alignas(32) int ks[8];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(ks), k);
+    // The node indices are read again as integers from memory, not taken
+    // out of the register: that keeps a store and reload off the chain of
+    // each step, which bounds the speed of the sweep.
+    const int* const ks = nodes;
     const __m256 r0 = _mm256_loadu_ps(base + 2 * ks[0] - 2), r1 = _mm256_loadu_ps(base + 2 * ks[1] - 2);
     const __m256 r2 = _mm256_loadu_ps(base + 2 * ks[2] - 2), r3 = _mm256_loadu_ps(base + 2 * ks[3] - 2);
     const __m256 r4 = _mm256_loadu_ps(base + 2 * ks[4] - 2), r5 = _mm256_loadu_ps(base + 2 * ks[5] - 2);
@@ -499,6 +501,39 @@ __attribute__((target("avx2"), always_inline)) inline void pull_lanes(const floa
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(kinds), nkind);
 }
 
+// The least-squares sums of the inner samples x[1 .. M-2], y[1 .. M-2] from
+// zero, two samples (x, y, x, y) per register, each sum still added to in
+// sample order.
+__attribute__((target("avx2"), always_inline)) inline void add_samples_wide(inner_sums& sums, const float* x,
+                                                                            const float* y, const piece_basis& basis)
+{
+    const unsigned m = basis.samples;
+    const size_t stride = basis.stride;
+    const double* const pair = basis.pairs.data();
+    const __m256d start = _mm256_setr_pd(sums.start[0], sums.start[1], sums.start[0], sums.start[1]);
+    const __m256d end = _mm256_setr_pd(sums.end[0], sums.end[1], sums.end[0], sums.end[1]);
+    __m128d c1 = _mm_setzero_pd(), c2 = _mm_setzero_pd(), q = _mm_setzero_pd();
+    unsigned j = 1;
+    for (; j + 2 < m; j += 2) {
+        const __m128 xy = _mm_unpacklo_ps(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(x + j))),
+                                          _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + j))));
+        const double* w = pair + 2 * j;  // alpha, beta, u^3, t^3 rows, 2 * stride apart
+        const __m256d r = _mm256_sub_pd(_mm256_sub_pd(_mm256_cvtps_pd(xy), _mm256_mul_pd(_mm256_loadu_pd(w + 4 * stride), start)),
+                                        _mm256_mul_pd(_mm256_loadu_pd(w + 6 * stride), end));
+        const __m256d t1 = _mm256_mul_pd(_mm256_loadu_pd(w), r);
+        const __m256d t2 = _mm256_mul_pd(_mm256_loadu_pd(w + 2 * stride), r);
+        const __m256d tq = _mm256_mul_pd(r, r);
+        c1 = _mm_add_pd(_mm_add_pd(c1, _mm256_castpd256_pd128(t1)), _mm256_extractf128_pd(t1, 1));
+        c2 = _mm_add_pd(_mm_add_pd(c2, _mm256_castpd256_pd128(t2)), _mm256_extractf128_pd(t2, 1));
+        q = _mm_add_pd(_mm_add_pd(q, _mm256_castpd256_pd128(tq)), _mm256_extractf128_pd(tq, 1));
+    }
+    _mm_storeu_pd(&sums.c1[0], c1);
+    _mm_storeu_pd(&sums.c2[0], c2);
+    _mm_storeu_pd(&sums.q[0], q);
+    if (j + 1 < m)
+        sums.add(basis.inner[j], real_point{x[j], y[j]});
+}
+
 // Scratch of the eight-sample sweeps, one set per thread: the samples and
 // their positions split into one array per field.
 struct wide_scratch {
@@ -569,19 +604,14 @@ __attribute__((target("avx2"))) float fit_piece_wide(const real_point* polyline,
     }
 
     const float stop = float(m - 2) * stop_mean_discrepancy;
-    const piece_basis::inner_weight* inner = basis.inner.data();
     inner_sums sums(piece[0], piece[3]);
-    for (unsigned j = 1; j + 1 < m; ++j)
-        sums.add(inner[j], real_point{sx[j], sy[j]});
+    add_samples_wide(sums, sx, sy, basis);
 
     const float* const row = basis.rows.data();
     const size_t stride = basis.stride;
     const float* const base = &polyline[0].x;  // spare points at both ends
     const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     const __m256i last_inner = _mm256_set1_epi32(int(m - 2));
-    const double* const pair = basis.pairs.data();
-    const __m256d start2 = _mm256_setr_pd(piece[0].x, piece[0].y, piece[0].x, piece[0].y);
-    const __m256d end2 = _mm256_setr_pd(piece[3].x, piece[3].y, piece[3].x, piece[3].y);
 
     double err = 0;
     for (unsigned iteration = 0; iteration < max_iterations; ++iteration) {
@@ -596,7 +626,6 @@ __attribute__((target("avx2"))) float fit_piece_wide(const real_point* polyline,
         const __m256 e0x = _mm256_set1_ps(p1.x - p0.x), e0y = _mm256_set1_ps(p1.y - p0.y);
         const __m256 e1x = _mm256_set1_ps(p2.x - p1.x), e1y = _mm256_set1_ps(p2.y - p1.y);
         const __m256 e2x = _mm256_set1_ps(p3.x - p2.x), e2y = _mm256_set1_ps(p3.y - p2.y);
-        __m128d c1 = _mm_setzero_pd(), c2 = _mm_setzero_pd(), q = _mm_setzero_pd();
         for (unsigned j = 1; j + 1 < m; j += 8) {
             const __m256 b0 = _mm256_loadu_ps(row + j), b1 = _mm256_loadu_ps(row + stride + j);
             const __m256 b2 = _mm256_loadu_ps(row + 2 * stride + j), b3 = _mm256_loadu_ps(row + 3 * stride + j);
@@ -614,27 +643,7 @@ __attribute__((target("avx2"))) float fit_piece_wide(const real_point* polyline,
             const __m256i idle = _mm256_cmpgt_epi32(_mm256_add_epi32(_mm256_set1_epi32(int(j)), lane), last_inner);
             pull_lanes(base, a, b, idle, bx, by, dbx, dby, sx + j, sy + j, kinds + j, nodes + j);
         }
-        // The new samples' terms of the next least-squares sums, two samples
-        // (x, y, x, y) per register, added to the sums in sample order.
-        unsigned j = 1;
-        for (; j + 2 < m; j += 2) {
-            const __m128 xy = _mm_unpacklo_ps(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(sx + j))),
-                                              _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(sy + j))));
-            const double* wp = pair + 2 * j;
-            const __m256d r = _mm256_sub_pd(_mm256_sub_pd(_mm256_cvtps_pd(xy), _mm256_mul_pd(_mm256_loadu_pd(wp + 4 * stride), start2)),
-                                            _mm256_mul_pd(_mm256_loadu_pd(wp + 6 * stride), end2));
-            const __m256d t1 = _mm256_mul_pd(_mm256_loadu_pd(wp), r);
-            const __m256d t2 = _mm256_mul_pd(_mm256_loadu_pd(wp + 2 * stride), r);
-            const __m256d tq = _mm256_mul_pd(r, r);
-            c1 = _mm_add_pd(_mm_add_pd(c1, _mm256_castpd256_pd128(t1)), _mm256_extractf128_pd(t1, 1));
-            c2 = _mm_add_pd(_mm_add_pd(c2, _mm256_castpd256_pd128(t2)), _mm256_extractf128_pd(t2, 1));
-            q = _mm_add_pd(_mm_add_pd(q, _mm256_castpd256_pd128(tq)), _mm256_extractf128_pd(tq, 1));
-        }
-        _mm_storeu_pd(&sums.c1[0], c1);
-        _mm_storeu_pd(&sums.c2[0], c2);
-        _mm_storeu_pd(&sums.q[0], q);
-        if (j + 1 < m)
-            sums.add(inner[j], real_point{sx[j], sy[j]});
+        add_samples_wide(sums, sx, sy, basis);
         if (err <= stop)
             break;
     }

@@ -187,13 +187,12 @@ void piece_basis::build(unsigned piece_length, float oversample, float start)
     unsigned m = piece_sample_count(piece_length, oversample);
     build_inner(m, 1.0f / float(m - 1), start);
     spread.resize(m);
-    curve.resize(m);
     lanes.resize(m);
     stride = (m + 13) & ~7u;  // blocks of eight from sample 1 reach sample m + 5
     rows.assign(7 * size_t(stride), 0.0f);
     for (unsigned j = 1; j + 1 < m; ++j) {
         spread[j] = float(j) * step * float(piece_length - 1);
-        const curve_weight w = curve[j] = curve_weights(float(j) * step);
+        const curve_weight w = curve_weights(float(j) * step);
         lanes[j] = {{{w.b0, w.b0, w.d0, w.d0}, {w.b1, w.b1, w.d1, w.d1}, {w.b2, w.b2, w.d2, w.d2}, {w.b3, w.b3, 0, 0}}};
         const float row[7] = {w.b0, w.b1, w.b2, w.b3, w.d0, w.d1, w.d2};
         for (unsigned r = 0; r < 7; ++r)

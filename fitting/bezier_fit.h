@@ -72,18 +72,18 @@ struct piece_basis {
         float b0, b1, b2, b3;  // u^3, 3u^2t, 3ut^2, t^3
         float d0, d1, d2;      // 3u^2, 6ut, 3t^2
     };
-    // The same, each weight of the point twice and of the derivative twice,
-    // as the four lanes (x, y, x', y') of one vector register.
+    // The curve weights of one sample, each weight of the point twice and of
+    // the derivative twice, as the four lanes (x, y, x', y') of one vector
+    // register (the plain sweep).
     struct lane_weight {
         float w[4][4];  // w[i] multiplies (P_i, P_(i+1) - P_i); w[3] = (t^3, t^3, 0, 0)
     };
     std::vector<float> spread;         // [M] j * step * (L - 1): start offset of sample j in node units
     std::vector<inner_weight> inner;   // [M] entries 1 .. M-2 used
-    std::vector<curve_weight> curve;   // [M] entries 1 .. M-2 used
-    std::vector<lane_weight> lanes;    // [M] the same weights laid out for the sweep
-    // The curve weights once more, one row per weight (b0, b1, b2, b3, d0, d1,
-    // d2), each row `stride` floats long and zero past sample M - 2, for
-    // sweeps that handle eight samples at a time.
+    std::vector<lane_weight> lanes;    // [M] entries 1 .. M-2 used
+    // The curve weights once more, one row per weight (b0, b1, b2, b3, d0,
+    // d1, d2), each row `stride` floats long and zero past sample M - 2, for
+    // the sweeps that handle eight samples at a time.
     std::vector<float> rows;
     unsigned stride = 0;
     // The inner weights alpha, beta, u^3 and t^3 in four rows of 2 * stride

@@ -80,8 +80,8 @@ TEST(FitPiece, FourNodesAtOversampleOneGiveTwoInnerSamplesAtThirds)
     EXPECT_EQ(4u, basis.samples);
     EXPECT_EQ(1.0f / 3.0f, basis.step);
     // Inner parameters 1/3 and 2/3: the curve weights say so.
-    EXPECT_FLOAT_EQ(3 * (2.0f / 3) * (2.0f / 3) * (1.0f / 3), basis.curve[1].b1);
-    EXPECT_FLOAT_EQ(3 * (1.0f / 3) * (2.0f / 3) * (2.0f / 3), basis.curve[2].b2);
+    EXPECT_FLOAT_EQ(3 * (2.0f / 3) * (2.0f / 3) * (1.0f / 3), basis.rows[basis.stride + 1]);      // b1 at 1/3
+    EXPECT_FLOAT_EQ(3 * (1.0f / 3) * (2.0f / 3) * (2.0f / 3), basis.rows[2 * basis.stride + 2]);  // b2 at 2/3
 
     const std::vector<node> poly = doubled(testing_polylines::disc(5));
     bezier_piece piece;

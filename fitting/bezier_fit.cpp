@@ -186,9 +186,9 @@ void piece_basis::build(unsigned piece_length, float oversample, float start)
     length = piece_length;
     unsigned m = piece_sample_count(piece_length, oversample);
     build_inner(m, 1.0f / float(m - 1), start);
-    spread.resize(m);
     lanes.resize(m);
     stride = (m + 13) & ~7u;  // blocks of eight from sample 1 reach sample m + 5
+    spread.assign(stride, 0.0f);
     rows.assign(7 * size_t(stride), 0.0f);
     for (unsigned j = 1; j + 1 < m; ++j) {
         spread[j] = float(j) * step * float(piece_length - 1);
@@ -584,17 +584,31 @@ __attribute__((target("avx2"))) float fit_piece_wide(const real_point* polyline,
     float* const sy = w.y.data();
     int* const kinds = w.kind.data();
     int* const nodes = w.node.data();
-    for (unsigned j = 1; j + 1 < m; ++j) {
-        float s = basis.spread[j] + float(a);
-        unsigned k = unsigned(s);
-        if (k + 1 >= b)  // rounding can reach the last node only at extreme oversampling
-            k = b - 2;
-        real_point at = polyline[k];
-        const real_point p = at + (polyline[k + 1] - at) * (s - float(k));
-        sx[j] = p.x;
-        sy[j] = p.y;
-        kinds[j] = 1;
-        nodes[j] = int(k);
+    // The first samples, eight at a time as in fit_piece_on: s = j step (L - 1)
+    // + a, on segment k = s truncated (at most b - 2, which rounding can
+    // reach at extreme oversampling), at node k + (node k+1 - node k)(s - k).
+    const float* const base = &polyline[0].x;
+    const __m256 first = _mm256_set1_ps(float(a));
+    const __m256i last_segment = _mm256_set1_epi32(int(b - 2));
+    for (unsigned j = 1; j + 1 < m; j += 8) {
+        const __m256 s = _mm256_add_ps(_mm256_loadu_ps(basis.spread.data() + j), first);
+        const __m256i k = _mm256_min_epi32(_mm256_cvttps_epi32(s), last_segment);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(nodes + j), k);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(kinds + j), _mm256_set1_epi32(1));
+        // Nodes k and k + 1 of lanes i and i + 4 in one register, then one
+        // register per coordinate.
+        const int* const ks = nodes + j;
+        const __m256 r0 = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(base + 2 * ks[0])), _mm_loadu_ps(base + 2 * ks[4]), 1);
+        const __m256 r1 = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(base + 2 * ks[1])), _mm_loadu_ps(base + 2 * ks[5]), 1);
+        const __m256 r2 = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(base + 2 * ks[2])), _mm_loadu_ps(base + 2 * ks[6]), 1);
+        const __m256 r3 = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(base + 2 * ks[3])), _mm_loadu_ps(base + 2 * ks[7]), 1);
+        const __m256 t0 = _mm256_unpacklo_ps(r0, r1), t1 = _mm256_unpackhi_ps(r0, r1);
+        const __m256 t2 = _mm256_unpacklo_ps(r2, r3), t3 = _mm256_unpackhi_ps(r2, r3);
+        const __m256 ax = _mm256_shuffle_ps(t0, t2, 0x44), ay = _mm256_shuffle_ps(t0, t2, 0xee);
+        const __m256 cx = _mm256_shuffle_ps(t1, t3, 0x44), cy = _mm256_shuffle_ps(t1, t3, 0xee);
+        const __m256 f = _mm256_sub_ps(s, _mm256_cvtepi32_ps(k));
+        _mm256_storeu_ps(sx + j, _mm256_add_ps(ax, _mm256_mul_ps(_mm256_sub_ps(cx, ax), f)));
+        _mm256_storeu_ps(sy + j, _mm256_add_ps(ay, _mm256_mul_ps(_mm256_sub_ps(cy, ay), f)));
     }
     for (unsigned j = m - 1; j < basis.stride; ++j) {  // lanes past the inner samples: any node of the piece
         sx[j] = sy[j] = 0;
@@ -608,7 +622,6 @@ __attribute__((target("avx2"))) float fit_piece_wide(const real_point* polyline,
 
     const float* const row = basis.rows.data();
     const size_t stride = basis.stride;
-    const float* const base = &polyline[0].x;  // spare points at both ends
     const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     const __m256i last_inner = _mm256_set1_epi32(int(m - 2));
 

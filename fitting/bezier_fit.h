@@ -78,7 +78,7 @@ struct piece_basis {
     struct lane_weight {
         float w[4][4];  // w[i] multiplies (P_i, P_(i+1) - P_i); w[3] = (t^3, t^3, 0, 0)
     };
-    std::vector<float> spread;         // [M] j * step * (L - 1): start offset of sample j in node units
+    std::vector<float> spread;         // [stride] j * step * (L - 1): start offset of sample j in node units
     std::vector<inner_weight> inner;   // [M] entries 1 .. M-2 used
     std::vector<lane_weight> lanes;    // [M] entries 1 .. M-2 used
     // The curve weights once more, one row per weight (b0, b1, b2, b3, d0,

@@ -173,6 +173,37 @@ TEST(FitPiece, ConvertedPolylineGivesTheBitsOfThePlainFit)
     }
 }
 
+// At extreme oversampling far along a long outline, the last inner samples'
+// node offsets round up onto the piece's last node; both fits keep them on
+// its last segment.
+TEST(FitPiece, ConvertedPolylineAtExtremeOversampling)
+{
+    const std::vector<node> poly = doubled(testing_polylines::rectangle(0, 0, 20000, 10));
+    real_polyline real;
+    real.assign(poly);
+    const unsigned n = unsigned(poly.size() / 2);
+    for (unsigned length : {4u, 5u}) {
+        piece_basis basis;
+        basis.build(length, 1e6f);  // the most samples a piece may get
+        for (unsigned a : {n + 7, 2 * n - length}) {
+            bezier_piece plain, fast;
+            std::vector<real_point> ps, fs;
+            std::vector<polyline_position> pp, fp;
+            const float dp = fit_piece(poly, a, basis, 3, 0.0f, plain, ps, pp);
+            const float df = fit_piece(real, a, basis, 3, 0.0f, fast, fs, fp, true);
+            ASSERT_TRUE(same_bits(dp, df));
+            for (int i = 0; i < 4; ++i)
+                ASSERT_TRUE(same_bits(plain[i].x, fast[i].x) && same_bits(plain[i].y, fast[i].y));
+            ASSERT_EQ(ps.size(), fs.size());
+            for (size_t j = 0; j < ps.size(); ++j) {
+                ASSERT_TRUE(same_bits(ps[j].x, fs[j].x) && same_bits(ps[j].y, fs[j].y)) << j;
+                ASSERT_EQ(pp[j].node, fp[j].node) << j;
+                ASSERT_LT(fp[j].node + fp[j].kind, a + length) << j;
+            }
+        }
+    }
+}
+
 TEST(Evaluate, EndsAndDerivativeOfAPiece)
 {
     bezier_piece p = {real_point{0, 0}, real_point{1, 2}, real_point{3, 2}, real_point{4, 0}};

@@ -310,16 +310,24 @@ private:
     }
 };
 
+// A fit's first control points: P0 and P3 on the end nodes, P1 and P2 on
+// the nodes a third and two thirds along.
+template <class Points>
+inline void start_piece(bezier_piece& piece, const Points& polyline, unsigned a, unsigned length)
+{
+    piece[0] = polyline[a];
+    piece[1] = polyline[a + length / 3];
+    piece[2] = polyline[a + 2 * length / 3];
+    piece[3] = polyline[a + length - 1];
+}
+
 template <class Points>
 __attribute__((always_inline)) inline float fit_piece_on(const Points& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
                    float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
                    std::vector<polyline_position>& positions, bool samples_wanted)
 {
     const unsigned length = basis.length, m = basis.samples, b = a + length;
-    piece[0] = polyline[a];
-    piece[1] = polyline[a + length / 3];
-    piece[2] = polyline[a + 2 * length / 3];
-    piece[3] = polyline[b - 1];
+    start_piece(piece, polyline, a, length);
 
     samples.resize(m);
     positions.resize(m);
@@ -573,10 +581,7 @@ __attribute__((target("avx2"))) float fit_piece_wide(const real_point* polyline,
                                                      std::vector<polyline_position>& positions, bool samples_wanted)
 {
     const unsigned length = basis.length, m = basis.samples, b = a + length;
-    piece[0] = polyline[a];
-    piece[1] = polyline[a + length / 3];
-    piece[2] = polyline[a + 2 * length / 3];
-    piece[3] = polyline[b - 1];
+    start_piece(piece, polyline, a, length);
 
     wide_scratch& w = wide_scratch::get();
     w.size(basis.stride);

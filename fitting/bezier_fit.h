@@ -113,7 +113,8 @@ float fit_piece(const std::vector<node>& polyline, unsigned a, unsigned b, unsig
                 float stop_mean_discrepancy, float oversample, bezier_piece& piece,
                 std::vector<real_point>& samples, std::vector<polyline_position>& positions);
 // The same with a prepared basis for pieces of basis.length nodes, on the
-// node array or on a copy of it converted to real points.
+// node array or on the polyline converted to real points (where the
+// processor has AVX2, the latter moves eight samples at a time).
 float fit_piece(const std::vector<node>& polyline, unsigned a, const piece_basis& basis, unsigned max_iterations,
                 float stop_mean_discrepancy, bezier_piece& piece, std::vector<real_point>& samples,
                 std::vector<polyline_position>& positions);

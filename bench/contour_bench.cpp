@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "read_bmp.h"
-#include "trace_contours.h"
-#include "write_bmp.h"
+#include "contour/read_bmp.h"
+#include "contour/trace_contours.h"
+#include "contour/write_bmp.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <iostream>
 #include <sstream>
 
-#include "bezier_fit.h"
-#include "grand_poly_bezier_builder.h"
-#include "test_polylines.h"
-#include "thread_pool.h"
+#include "fitting/bezier_fit.h"
+#include "fitting/grand_poly_bezier_builder.h"
+#include "tests/fitting/test_polylines.h"
+#include "fitting/thread_pool.h"
 
 using namespace outline;
 typedef grand_poly_bezier_builder<unsigned short, float> grand_builder;

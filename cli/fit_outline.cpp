@@ -1,10 +1,10 @@
-#include "fit_outline.h"
+#include "cli/fit_outline.h"
 
 #include <algorithm>
 #include <new>
 
-#include "grand_poly_bezier_builder.h"
-#include "guided_poly_bezier_builder.h"
+#include "fitting/grand_poly_bezier_builder.h"
+#include "fitting/guided_poly_bezier_builder.h"
 
 namespace cli {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "params.h"
-#include "typedefs.h"
+#include "fitting/params.h"
+#include "fitting/typedefs.h"
 
 namespace cli {
 

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "fit_outline.h"
-#include "import_contour.h"
-#include "options.h"
-#include "output_formats.h"
-#include "pin_rules.h"
-#include "progress_bar.h"
-#include "read_bmp.h"
-#include "text_formats.h"
+#include "cli/fit_outline.h"
+#include "contour/import_contour.h"
+#include "cli/options.h"
+#include "cli/output_formats.h"
+#include "fitting/pin_rules.h"
+#include "cli/progress_bar.h"
+#include "contour/read_bmp.h"
+#include "fitting/text_formats.h"
 
 namespace {
 

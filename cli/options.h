@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "params.h"
+#include "fitting/params.h"
 
 namespace cli {
 

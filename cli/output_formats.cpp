@@ -1,4 +1,4 @@
-#include "output_formats.h"
+#include "cli/output_formats.h"
 
 #include <locale>
 #include <sstream>

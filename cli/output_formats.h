@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "trace_contours.h"
-#include "typedefs.h"
+#include "contour/trace_contours.h"
+#include "fitting/typedefs.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "bitmap.h"
+#include "contour/bitmap.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "import_contour.h"
+#include "contour/import_contour.h"
 
 #include <stdexcept>
 
-#include "read_bmp.h"
+#include "contour/read_bmp.h"
 
 namespace img {
 

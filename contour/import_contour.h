@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "trace_contours.h"
+#include "contour/trace_contours.h"
 
 namespace img {
 

@@ -1,4 +1,4 @@
-#include "io_error.h"
+#include "contour/io_error.h"
 
 #include <utility>
 

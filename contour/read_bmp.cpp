@@ -1,4 +1,4 @@
-#include "read_bmp.h"
+#include "contour/read_bmp.h"
 
 #include <cstdint>
 #include <fstream>

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "bitmap.h"
-#include "io_error.h"
+#include "contour/bitmap.h"
+#include "contour/io_error.h"
 
 namespace img {
 

@@ -1,4 +1,4 @@
-#include "trace_contours.h"
+#include "contour/trace_contours.h"
 
 #include <stdexcept>
 #include <string>

@@ -16,8 +16,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "bitmap.h"
-#include "typedefs.h"
+#include "contour/bitmap.h"
+#include "fitting/typedefs.h"
 
 namespace img {
 

@@ -1,11 +1,11 @@
-#include "write_bmp.h"
+#include "contour/write_bmp.h"
 
 #include <cstdint>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
 
-#include "io_error.h"
+#include "contour/io_error.h"
 
 namespace img {
 

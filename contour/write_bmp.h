@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "bitmap.h"
+#include "contour/bitmap.h"
 
 namespace img {
 

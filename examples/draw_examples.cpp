@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "bitmap.h"
-#include "write_bmp.h"  // encode_bmp
+#include "contour/bitmap.h"
+#include "contour/write_bmp.h"  // encode_bmp
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The penalty for loss of tangent continuity at a junction.
 #pragma once
 
-#include "typedefs.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

@@ -1,4 +1,4 @@
-#include "bezier_fit.h"
+#include "fitting/bezier_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <immintrin.h>
 #endif
 
-#include "least_squares_workspace.h"
+#include "fitting/least_squares_workspace.h"
 
 namespace outline {
 

@@ -12,8 +12,8 @@
 #include <array>
 #include <vector>
 
-#include "real_polyline.h"
-#include "typedefs.h"
+#include "fitting/real_polyline.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

@@ -1,14 +1,14 @@
-#include "grand_poly_bezier_builder.h"
+#include "fitting/grand_poly_bezier_builder.h"
 
 #include <algorithm>
 #include <atomic>
 #include <limits>
 #include <new>
 
-#include "bend_penalty.h"
-#include "bezier_fit.h"
-#include "junction_search.h"
-#include "thread_pool.h"
+#include "fitting/bend_penalty.h"
+#include "fitting/bezier_fit.h"
+#include "fitting/junction_search.h"
+#include "fitting/thread_pool.h"
 
 namespace outline {
 

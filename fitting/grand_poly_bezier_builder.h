@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "poly_bezier_builder_base.h"
+#include "fitting/poly_bezier_builder_base.h"
 
 namespace outline {
 

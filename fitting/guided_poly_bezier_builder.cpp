@@ -1,12 +1,12 @@
-#include "guided_poly_bezier_builder.h"
+#include "fitting/guided_poly_bezier_builder.h"
 
 #include <algorithm>
 #include <limits>
 #include <new>
 
-#include "bend_penalty.h"
-#include "bezier_fit.h"
-#include "thread_pool.h"
+#include "fitting/bend_penalty.h"
+#include "fitting/bezier_fit.h"
+#include "fitting/thread_pool.h"
 
 namespace outline {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "poly_bezier_builder_base.h"
+#include "fitting/poly_bezier_builder_base.h"
 
 namespace outline {
 

@@ -1,4 +1,4 @@
-#include "junction_search.h"
+#include "fitting/junction_search.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +11,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "bend_penalty.h"
-#include "thread_pool.h"
+#include "fitting/bend_penalty.h"
+#include "fitting/thread_pool.h"
 
 namespace outline {
 

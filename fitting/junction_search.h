@@ -20,7 +20,7 @@
 
 #include <vector>
 
-#include "typedefs.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

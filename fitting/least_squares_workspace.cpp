@@ -1,4 +1,4 @@
-#include "least_squares_workspace.h"
+#include "fitting/least_squares_workspace.h"
 
 #include <cmath>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "pin_rules.h"
+#include "fitting/pin_rules.h"
 
 #include <algorithm>
 #include <iterator>

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "typedefs.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

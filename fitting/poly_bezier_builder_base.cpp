@@ -1,8 +1,8 @@
-#include "poly_bezier_builder_base.h"
+#include "fitting/poly_bezier_builder_base.h"
 
 #include <new>
 
-#include "bezier_fit.h"
+#include "fitting/bezier_fit.h"
 
 namespace outline {
 

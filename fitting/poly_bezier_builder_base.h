@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "params.h"
-#include "real_polyline.h"
-#include "typedefs.h"
+#include "fitting/params.h"
+#include "fitting/real_polyline.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "typedefs.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

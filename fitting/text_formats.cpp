@@ -1,4 +1,4 @@
-#include "text_formats.h"
+#include "fitting/text_formats.h"
 
 #include <locale>
 #include <sstream>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "typedefs.h"
+#include "fitting/typedefs.h"
 
 namespace outline {
 

@@ -1,4 +1,4 @@
-#include "thread_pool.h"
+#include "fitting/thread_pool.h"
 
 #include <cstdlib>
 

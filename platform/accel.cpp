@@ -1,7 +1,7 @@
-#include "accel.h"
+#include "platform/accel.h"
 
-#include "keys.h"
-#include "resources.h"
+#include "platform/keys.h"
+#include "platform/resources.h"
 
 #include <cctype>
 #include <map>

@@ -1,8 +1,8 @@
 // The application object: backend start-up, the message loop, posted work,
 // timers, idle processing, the pointer shape and the profile.
-#include "app.h"
+#include "platform/app.h"
 
-#include "internal.h"
+#include "platform/internal.h"
 
 #include <algorithm>
 #include <atomic>

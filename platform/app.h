@@ -5,9 +5,9 @@
 // There is one App at a time; App::Instance() finds it.
 #pragma once
 
-#include "cmd_target.h"
-#include "cursor.h"
-#include "geometry.h"
+#include "platform/cmd_target.h"
+#include "platform/cursor.h"
+#include "platform/geometry.h"
 
 #include <cstdint>
 #include <exception>

@@ -4,8 +4,8 @@
 // routing, timers, commands) is shared by all backends.
 #pragma once
 
-#include "file_dialog.h"
-#include "geometry.h"
+#include "platform/file_dialog.h"
+#include "platform/geometry.h"
 
 #include <cstdint>
 #include <memory>

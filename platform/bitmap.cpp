@@ -1,7 +1,7 @@
-#include "bitmap.h"
+#include "platform/bitmap.h"
 
-#include "draw_objects.h"
-#include "resources.h"
+#include "platform/draw_objects.h"
+#include "platform/resources.h"
 
 #include <cairo.h>
 

@@ -3,8 +3,8 @@
 // draw into it; DC::BitBlt copies from it. Copies are deep; moves are cheap.
 #pragma once
 
-#include "color.h"
-#include "geometry.h"
+#include "platform/color.h"
+#include "platform/geometry.h"
 
 #include <cstddef>
 #include <cstdint>

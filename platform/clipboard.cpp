@@ -1,7 +1,7 @@
-#include "clipboard.h"
+#include "platform/clipboard.h"
 
-#include "app.h"
-#include "backend.h"
+#include "platform/app.h"
+#include "platform/backend.h"
 
 namespace plat {
 

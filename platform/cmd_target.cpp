@@ -1,4 +1,4 @@
-#include "cmd_target.h"
+#include "platform/cmd_target.h"
 
 namespace plat {
 

@@ -1,4 +1,4 @@
-#include "color.h"
+#include "platform/color.h"
 
 namespace plat {
 

@@ -1,6 +1,6 @@
-#include "controls.h"
+#include "platform/controls.h"
 
-#include "internal.h"
+#include "platform/internal.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // window (OnCommand with BN_CLICKED, OnHScroll/OnVScroll with themselves).
 #pragma once
 
-#include "scroll_bar_layout.h"
-#include "wnd.h"
+#include "platform/scroll_bar_layout.h"
+#include "platform/wnd.h"
 
 namespace plat {
 

@@ -1,7 +1,7 @@
-#include "cursor.h"
+#include "platform/cursor.h"
 
-#include "app.h"
-#include "resources.h"
+#include "platform/app.h"
+#include "platform/resources.h"
 
 #include <sstream>
 

@@ -2,8 +2,8 @@
 // ("NAME.png" with its hot spot in "NAME.hotspot" as "x y").
 #pragma once
 
-#include "bitmap.h"
-#include "geometry.h"
+#include "platform/bitmap.h"
+#include "platform/geometry.h"
 
 #include <memory>
 #include <string>

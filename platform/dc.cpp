@@ -1,4 +1,4 @@
-#include "dc.h"
+#include "platform/dc.h"
 
 #include <cairo.h>
 #include <glib.h>

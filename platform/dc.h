@@ -9,10 +9,10 @@
 // constant, so drawing the same figure twice leaves every pixel unchanged.
 #pragma once
 
-#include "bitmap.h"
-#include "draw_objects.h"
-#include "geometry.h"
-#include "region.h"
+#include "platform/bitmap.h"
+#include "platform/draw_objects.h"
+#include "platform/geometry.h"
+#include "platform/region.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "debug_output.h"
+#include "platform/debug_output.h"
 
 #include <glib.h>
 

@@ -1,11 +1,11 @@
-#include "dialog.h"
+#include "platform/dialog.h"
 
-#include "app.h"
-#include "backend.h"
-#include "controls.h"
-#include "edit.h"
-#include "keys.h"
-#include "message_box.h"
+#include "platform/app.h"
+#include "platform/backend.h"
+#include "platform/controls.h"
+#include "platform/edit.h"
+#include "platform/keys.h"
+#include "platform/message_box.h"
 
 #include <algorithm>
 #include <map>

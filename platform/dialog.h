@@ -6,7 +6,7 @@
 // Tab moves the focus to the next control that takes it.
 #pragma once
 
-#include "wnd.h"
+#include "platform/wnd.h"
 
 #include <memory>
 #include <string>

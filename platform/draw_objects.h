@@ -2,7 +2,7 @@
 // and font (text). Plain values: selecting one copies it into the DC.
 #pragma once
 
-#include "color.h"
+#include "platform/color.h"
 
 #include <string>
 

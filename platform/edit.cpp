@@ -1,7 +1,7 @@
-#include "edit.h"
+#include "platform/edit.h"
 
-#include "clipboard.h"
-#include "internal.h"
+#include "platform/clipboard.h"
+#include "platform/internal.h"
 
 #include <glib.h>
 

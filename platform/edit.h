@@ -5,7 +5,7 @@
 // offsets into the UTF-8 text, always at character boundaries.
 #pragma once
 
-#include "wnd.h"
+#include "platform/wnd.h"
 
 namespace plat {
 

@@ -1,9 +1,9 @@
-#include "file_dialog.h"
+#include "platform/file_dialog.h"
 
-#include "app.h"
-#include "backend.h"
-#include "internal.h"
-#include "wnd.h"
+#include "platform/app.h"
+#include "platform/backend.h"
+#include "platform/internal.h"
+#include "platform/wnd.h"
 
 #include <glib.h>
 

@@ -1,8 +1,8 @@
 // Input routing: which window a mouse or key event goes to (capture, hit
 // test, focus), pointer-leave tracking, double clicks, cursor requests,
 // activation and focus changes, and presses in built-in scroll bars.
-#include "internal.h"
-#include "menu.h"
+#include "platform/internal.h"
+#include "platform/menu.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,14 +1,14 @@
 // Shared state of the window layer, for the layer's own files only.
 #pragma once
 
-#include "app.h"
-#include "backend.h"
-#include "bitmap.h"
-#include "cursor.h"
-#include "keys.h"
-#include "profile.h"
-#include "scroll_bar_layout.h"
-#include "wnd.h"
+#include "platform/app.h"
+#include "platform/backend.h"
+#include "platform/bitmap.h"
+#include "platform/cursor.h"
+#include "platform/keys.h"
+#include "platform/profile.h"
+#include "platform/scroll_bar_layout.h"
+#include "platform/wnd.h"
 
 #include <cstdint>
 #include <deque>

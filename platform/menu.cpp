@@ -1,7 +1,7 @@
-#include "menu.h"
+#include "platform/menu.h"
 
-#include "resources.h"
-#include "wnd.h"
+#include "platform/resources.h"
+#include "platform/wnd.h"
 
 #include <sstream>
 

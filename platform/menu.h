@@ -11,7 +11,7 @@
 //   END
 #pragma once
 
-#include "cmd_target.h"
+#include "platform/cmd_target.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "region.h"
+#include "platform/region.h"
 
 #include <cairo.h>
 

@@ -2,7 +2,7 @@
 // a Cairo region. Value type.
 #pragma once
 
-#include "geometry.h"
+#include "platform/geometry.h"
 
 #include <vector>
 

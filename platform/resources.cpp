@@ -1,4 +1,4 @@
-#include "resources.h"
+#include "platform/resources.h"
 
 #include <gio/gio.h>
 

@@ -1,4 +1,4 @@
-#include "scroll_bar_layout.h"
+#include "platform/scroll_bar_layout.h"
 
 #include <algorithm>
 

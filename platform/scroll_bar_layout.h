@@ -4,8 +4,8 @@
 // place shows the position.
 #pragma once
 
-#include "dc.h"
-#include "wnd.h"
+#include "platform/dc.h"
+#include "platform/wnd.h"
 
 #include <functional>
 

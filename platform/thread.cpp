@@ -1,6 +1,6 @@
-#include "thread.h"
+#include "platform/thread.h"
 
-#include "app.h"
+#include "platform/app.h"
 
 #include <chrono>
 

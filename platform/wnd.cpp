@@ -2,13 +2,13 @@
 // focus and capture requests, timers, commands and modal loops. Painting is
 // in wnd_paint.cpp, the built-in scroll bars in scroll_bars.cpp, input
 // routing in input.cpp.
-#include "wnd.h"
+#include "platform/wnd.h"
 
-#include "accel.h"
-#include "internal.h"
-#include "debug_output.h"
-#include "menu.h"
-#include "message_box.h"
+#include "platform/accel.h"
+#include "platform/internal.h"
+#include "platform/debug_output.h"
+#include "platform/menu.h"
+#include "platform/message_box.h"
 
 #include <algorithm>
 

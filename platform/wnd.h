@@ -11,12 +11,12 @@
 // above. Messages arrive as calls of the protected On... handlers.
 #pragma once
 
-#include "cmd_target.h"
-#include "dc.h"
-#include "draw_objects.h"
-#include "geometry.h"
-#include "keys.h"
-#include "region.h"
+#include "platform/cmd_target.h"
+#include "platform/dc.h"
+#include "platform/draw_objects.h"
+#include "platform/geometry.h"
+#include "platform/keys.h"
+#include "platform/region.h"
 
 #include <memory>
 #include <string>

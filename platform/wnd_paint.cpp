@@ -1,9 +1,9 @@
 // Update regions, paint dispatch, the non-client part and its scroll bars,
 // scrolling window contents, and the DCs of windows.
-#include "internal.h"
+#include "platform/internal.h"
 
 #include <cairo.h>
-#include "scroll_bar_layout.h"
+#include "platform/scroll_bar_layout.h"
 
 #include <algorithm>
 

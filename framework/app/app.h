@@ -6,9 +6,9 @@
 // InitLanguage, InitApplication (profile settings, frame creation), Run.
 #pragma once
 
-#include "app_base.h"
-#include "doc.h"
-#include "frame.h"
+#include "framework/app/app_base.h"
+#include "framework/document/doc.h"
+#include "framework/frame/frame.h"
 
 #include <memory>
 

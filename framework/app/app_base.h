@@ -6,7 +6,7 @@
 // main frame.
 #pragma once
 
-#include "recent_file_list.h"
+#include "framework/app/recent_file_list.h"
 #include "framework/localization/app_language.h"
 #include "platform/app.h"
 

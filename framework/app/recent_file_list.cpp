@@ -1,6 +1,6 @@
-#include "recent_file_list.h"
+#include "framework/app/recent_file_list.h"
 
-#include "command_ids.h"
+#include "framework/app/command_ids.h"
 #include "platform/app.h"
 #include "platform/menu.h"
 

@@ -1,4 +1,4 @@
-#include "button.h"
+#include "framework/controls/button.h"
 
 #include <chrono>
 #include <thread>

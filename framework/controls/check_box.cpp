@@ -1,4 +1,4 @@
-#include "check_box.h"
+#include "framework/controls/check_box.h"
 
 namespace Kor {
 

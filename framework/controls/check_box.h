@@ -4,9 +4,9 @@
 // box shows the grayed tick.
 #pragma once
 
-#include "button.h"
-#include "grayed_glyph.h"
-#include "sys_color_glyph.h"
+#include "framework/controls/button.h"
+#include "framework/controls/grayed_glyph.h"
+#include "framework/controls/sys_color_glyph.h"
 
 namespace Kor {
 

@@ -1,4 +1,4 @@
-#include "color_box.h"
+#include "framework/controls/color_box.h"
 
 namespace Kor {
 

@@ -2,7 +2,7 @@
 // to the owner (SetOnClick) or a subclass.
 #pragma once
 
-#include "button.h"
+#include "framework/controls/button.h"
 
 namespace Kor {
 

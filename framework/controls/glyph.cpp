@@ -1,6 +1,6 @@
-#include "glyph.h"
+#include "framework/controls/glyph.h"
 
-#include "pixel_art.h"
+#include "framework/controls/pixel_art.h"
 
 namespace Kor {
 

@@ -1,4 +1,4 @@
-#include "glyph_button.h"
+#include "framework/controls/glyph_button.h"
 
 namespace Kor {
 

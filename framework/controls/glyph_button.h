@@ -2,9 +2,9 @@
 // enabled, grayed while disabled.
 #pragma once
 
-#include "button.h"
-#include "grayed_glyph.h"
-#include "sys_color_glyph.h"
+#include "framework/controls/button.h"
+#include "framework/controls/grayed_glyph.h"
+#include "framework/controls/sys_color_glyph.h"
 
 namespace Kor {
 

@@ -1,4 +1,4 @@
-#include "grayed_glyph.h"
+#include "framework/controls/grayed_glyph.h"
 
 namespace Kor {
 

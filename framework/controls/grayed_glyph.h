@@ -3,7 +3,7 @@
 // vanish. Opaque means set in the mask; without a mask every pixel is.
 #pragma once
 
-#include "glyph.h"
+#include "framework/controls/glyph.h"
 
 namespace Kor {
 

@@ -1,6 +1,6 @@
-#include "inplace_edit.h"
+#include "framework/controls/inplace_edit.h"
 
-#include "text_control.h"
+#include "framework/controls/text_control.h"
 #include "platform/keys.h"
 
 namespace Kor {

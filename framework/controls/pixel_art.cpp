@@ -1,4 +1,4 @@
-#include "pixel_art.h"
+#include "framework/controls/pixel_art.h"
 
 #include "platform/resources.h"
 

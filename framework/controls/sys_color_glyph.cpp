@@ -1,4 +1,4 @@
-#include "sys_color_glyph.h"
+#include "framework/controls/sys_color_glyph.h"
 
 namespace Kor {
 

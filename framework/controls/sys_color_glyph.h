@@ -3,7 +3,7 @@
 // 192 -> button face, 255 -> button highlight; coloured pixels stay.
 #pragma once
 
-#include "glyph.h"
+#include "framework/controls/glyph.h"
 
 namespace Kor {
 

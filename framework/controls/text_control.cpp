@@ -1,4 +1,4 @@
-#include "text_control.h"
+#include "framework/controls/text_control.h"
 
 #include "platform/cursor.h"
 #include "platform/wnd.h"

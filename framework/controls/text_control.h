@@ -5,7 +5,7 @@
 // controls supply GetText and SetText.
 #pragma once
 
-#include "inplace_edit.h"
+#include "framework/controls/inplace_edit.h"
 #include "framework/windows/container.h"
 #include "framework/windows/widget.h"
 

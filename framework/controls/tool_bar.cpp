@@ -1,4 +1,4 @@
-#include "tool_bar.h"
+#include "framework/controls/tool_bar.h"
 
 #include "platform/wnd.h"
 

@@ -3,7 +3,7 @@
 // routing of its window for each button's state.
 #pragma once
 
-#include "tool_button.h"
+#include "framework/controls/tool_button.h"
 #include "framework/windows/container.h"
 #include "framework/windows/widget.h"
 

@@ -1,4 +1,4 @@
-#include "tool_button.h"
+#include "framework/controls/tool_button.h"
 
 #include "framework/windows/window_tip_ctrl.h"
 #include "platform/resources.h"

@@ -3,9 +3,9 @@
 // (through ToolButtonCmdUI); a click sends the command to the window.
 #pragma once
 
-#include "button.h"
-#include "grayed_glyph.h"
-#include "sys_color_glyph.h"
+#include "framework/controls/button.h"
+#include "framework/controls/grayed_glyph.h"
+#include "framework/controls/sys_color_glyph.h"
 #include "platform/cmd_target.h"
 
 #include <string>

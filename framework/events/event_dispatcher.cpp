@@ -1,4 +1,4 @@
-#include "event_dispatcher.h"
+#include "framework/events/event_dispatcher.h"
 
 namespace Kor {
 

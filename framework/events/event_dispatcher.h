@@ -4,7 +4,7 @@
 // the same dispatcher from inside ProcessEvent.
 #pragma once
 
-#include "event_listener.h"
+#include "framework/events/event_listener.h"
 
 #include <list>
 

@@ -1,6 +1,6 @@
-#include "timer.h"
+#include "framework/events/timer.h"
 
-#include "event.h"
+#include "framework/events/event.h"
 #include "platform/wnd.h"
 
 namespace Kor {

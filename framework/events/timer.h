@@ -4,7 +4,7 @@
 // back at the timer. A new timer does not run until started.
 #pragma once
 
-#include "event_dispatcher.h"
+#include "framework/events/event_dispatcher.h"
 
 #include <memory>
 

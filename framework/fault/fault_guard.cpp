@@ -1,7 +1,7 @@
-#include "fault_guard.h"
+#include "framework/fault/fault_guard.h"
 
-#include "fault_info.h"
-#include "fault_report.h"
+#include "framework/fault/fault_info.h"
+#include "framework/fault/fault_report.h"
 
 #include <pthread.h>
 #include <setjmp.h>

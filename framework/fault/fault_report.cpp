@@ -1,8 +1,8 @@
-#include "fault_report.h"
+#include "framework/fault/fault_report.h"
 
-#include "fault_guard.h"
-#include "fault_info.h"
-#include "symbol_engine.h"
+#include "framework/fault/fault_guard.h"
+#include "framework/fault/fault_info.h"
+#include "framework/fault/symbol_engine.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
-#include "symbol_engine.h"
+#include "framework/fault/symbol_engine.h"
 
-#include "fault_info.h"
+#include "framework/fault/fault_info.h"
 
 #include <cxxabi.h>
 #include <elfutils/libdwfl.h>

@@ -3,7 +3,7 @@
 // and has every library language load the same language.
 #pragma once
 
-#include "basic_language.h"
+#include "framework/localization/basic_language.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "basic_language.h"
+#include "framework/localization/basic_language.h"
 
 #include "platform/module_path.h"
 #include "platform/resources.h"

@@ -6,7 +6,7 @@
 // application language, so that libraries follow the program's language.
 #pragma once
 
-#include "language.h"
+#include "framework/localization/language.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "dll_language.h"
+#include "framework/localization/dll_language.h"
 
-#include "app_language.h"
+#include "framework/localization/app_language.h"
 #include "platform/module_path.h"
 #include "platform/resources.h"
 

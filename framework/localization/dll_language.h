@@ -4,7 +4,7 @@
 // searched after the program's resources and before the library's own.
 #pragma once
 
-#include "basic_language.h"
+#include "framework/localization/basic_language.h"
 
 namespace Kor {
 

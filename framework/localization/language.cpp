@@ -1,4 +1,4 @@
-#include "language.h"
+#include "framework/localization/language.h"
 
 #include "platform/resources.h"
 

@@ -1,4 +1,4 @@
-#include "resource_string.h"
+#include "framework/localization/resource_string.h"
 
 #include "platform/resources.h"
 

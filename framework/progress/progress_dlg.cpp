@@ -1,4 +1,4 @@
-#include "progress_dlg.h"
+#include "framework/progress/progress_dlg.h"
 
 #include "platform/controls.h"
 #include "platform/message_box.h"

@@ -1,6 +1,6 @@
-#include "box_layout.h"
+#include "framework/windows/box_layout.h"
 
-#include "container.h"
+#include "framework/windows/container.h"
 
 #include <algorithm>
 #include <vector>

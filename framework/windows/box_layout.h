@@ -5,7 +5,7 @@
 // children get no place.
 #pragma once
 
-#include "control.h"
+#include "framework/windows/control.h"
 
 #include <set>
 

@@ -3,7 +3,7 @@
 // clipped to the control. A detached control gets a DC that draws nothing.
 #pragma once
 
-#include "control.h"
+#include "framework/windows/control.h"
 #include "platform/wnd.h"
 
 namespace Kor {

@@ -1,6 +1,6 @@
-#include "container.h"
+#include "framework/windows/container.h"
 
-#include "box_layout.h"
+#include "framework/windows/box_layout.h"
 #include "framework/events/event.h"
 
 #include <vector>

@@ -6,7 +6,7 @@
 // focus and capture control of its window.
 #pragma once
 
-#include "control.h"
+#include "framework/windows/control.h"
 
 #include <list>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "control.h"
+#include "framework/windows/control.h"
 
-#include "container.h"
+#include "framework/windows/container.h"
 #include "framework/events/event.h"
 #include "platform/wnd.h"
 

@@ -5,7 +5,7 @@
 // it at every step.
 #pragma once
 
-#include "window.h"
+#include "framework/windows/window.h"
 #include "platform/bitmap.h"
 
 #include <algorithm>

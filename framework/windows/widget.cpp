@@ -1,6 +1,6 @@
-#include "widget.h"
+#include "framework/windows/widget.h"
 
-#include "container.h"
+#include "framework/windows/container.h"
 
 namespace Kor {
 

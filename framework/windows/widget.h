@@ -2,7 +2,7 @@
 // its visible and enabled flags. Setters do nothing when nothing changes.
 #pragma once
 
-#include "control.h"
+#include "framework/windows/control.h"
 
 namespace Kor {
 

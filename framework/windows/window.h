@@ -7,8 +7,8 @@
 // host's font, and placed at the control's layout rectangle.
 #pragma once
 
-#include "container.h"
-#include "window_tip_ctrl.h"
+#include "framework/windows/container.h"
+#include "framework/windows/window_tip_ctrl.h"
 #include "framework/events/event.h"
 #include "platform/app.h"
 #include "platform/keys.h"

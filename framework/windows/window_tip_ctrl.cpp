@@ -1,4 +1,4 @@
-#include "window_tip_ctrl.h"
+#include "framework/windows/window_tip_ctrl.h"
 
 #include "platform/bitmap.h"
 

@@ -1,9 +1,9 @@
-#include "gtk_backend.h"
+#include "platform/gtk/gtk_backend.h"
 
-#include "../app.h"
-#include "../internal.h"
-#include "../menu.h"
-#include "../message_box.h"
+#include "platform/app.h"
+#include "platform/internal.h"
+#include "platform/menu.h"
+#include "platform/message_box.h"
 
 #include <gtk/gtk.h>
 

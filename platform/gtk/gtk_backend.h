@@ -21,4 +21,4 @@
 // This is the only place that includes GTK or GDK headers.
 #pragma once
 
-#include "../backend.h"
+#include "platform/backend.h"

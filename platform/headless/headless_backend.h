@@ -14,9 +14,9 @@
 //   [x] any window's pixels saved as PNG
 #pragma once
 
-#include "../backend.h"
-#include "../cursor.h"
-#include "../geometry.h"
+#include "platform/backend.h"
+#include "platform/cursor.h"
+#include "platform/geometry.h"
 
 #include <condition_variable>
 #include <cstdint>

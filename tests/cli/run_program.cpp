@@ -1,4 +1,4 @@
-#include "run_program.h"
+#include "tests/cli/run_program.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "test_masks.h"
+#include "tests/contour/test_masks.h"
 
 extern char** environ;
 

@@ -3,12 +3,12 @@
 
 #include <sstream>
 
-#include "fit_outline.h"
-#include "import_contour.h"
-#include "run_program.h"
-#include "test_masks.h"
-#include "text_formats.h"
-#include "write_bmp.h"
+#include "cli/fit_outline.h"
+#include "contour/import_contour.h"
+#include "tests/cli/run_program.h"
+#include "tests/contour/test_masks.h"
+#include "fitting/text_formats.h"
+#include "contour/write_bmp.h"
 
 using test_masks::from_art;
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "bitmap.h"
-#include "test_masks.h"
+#include "contour/bitmap.h"
+#include "tests/contour/test_masks.h"
 
 using img::bitmap;
 using test_masks::from_art;

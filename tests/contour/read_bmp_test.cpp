@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "read_bmp.h"
-#include "test_masks.h"
-#include "write_bmp.h"
+#include "contour/read_bmp.h"
+#include "tests/contour/test_masks.h"
+#include "contour/write_bmp.h"
 
 using test_masks::from_art;
 using test_masks::put16;

@@ -1,4 +1,4 @@
-#include "test_masks.h"
+#include "tests/contour/test_masks.h"
 
 #include <gtest/gtest.h>
 

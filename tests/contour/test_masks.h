@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "bitmap.h"
+#include "contour/bitmap.h"
 
 namespace test_masks {
 

@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "import_contour.h"
-#include "io_error.h"
-#include "test_masks.h"
-#include "trace_contours.h"
-#include "write_bmp.h"
+#include "contour/import_contour.h"
+#include "contour/io_error.h"
+#include "tests/contour/test_masks.h"
+#include "contour/trace_contours.h"
+#include "contour/write_bmp.h"
 
 using img::contour;
 using img::node;

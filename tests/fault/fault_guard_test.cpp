@@ -1,5 +1,5 @@
 // The fault guard: what passes through it, nesting, and faults outside it.
-#include "faults.h"
+#include "tests/fault/faults.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The fault report of real faults in guarded worker threads.
-#include "faults.h"
+#include "tests/fault/faults.h"
 
 #include "framework/fault/fault_report.h"
 

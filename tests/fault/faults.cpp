@@ -1,4 +1,4 @@
-#include "faults.h"
+#include "tests/fault/faults.h"
 
 #include <csignal>
 #include <cstdint>

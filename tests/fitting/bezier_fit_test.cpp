@@ -7,10 +7,10 @@
 #include <random>
 #include <string>
 
-#include "bezier_fit.h"
-#include "grand_poly_bezier_builder.h"
-#include "reference_search.h"
-#include "test_polylines.h"
+#include "fitting/bezier_fit.h"
+#include "fitting/grand_poly_bezier_builder.h"
+#include "tests/fitting/reference_search.h"
+#include "tests/fitting/test_polylines.h"
 
 using namespace outline;
 

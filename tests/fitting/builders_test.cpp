@@ -7,12 +7,12 @@
 #include <iostream>
 #include <sstream>
 
-#include "bend_penalty.h"
-#include "bezier_fit.h"
-#include "grand_poly_bezier_builder.h"
-#include "guided_poly_bezier_builder.h"
-#include "reference_search.h"
-#include "test_polylines.h"
+#include "fitting/bend_penalty.h"
+#include "fitting/bezier_fit.h"
+#include "fitting/grand_poly_bezier_builder.h"
+#include "fitting/guided_poly_bezier_builder.h"
+#include "tests/fitting/reference_search.h"
+#include "tests/fitting/test_polylines.h"
 
 using namespace outline;
 typedef grand_poly_bezier_builder<unsigned short, float> grand_builder;

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "least_squares_workspace.h"
+#include "fitting/least_squares_workspace.h"
 
 using outline::least_squares_workspace;
 

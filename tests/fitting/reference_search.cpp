@@ -1,10 +1,10 @@
-#include "reference_search.h"
+#include "tests/fitting/reference_search.h"
 
 #include <algorithm>
 #include <limits>
 #include <utility>
 
-#include "bend_penalty.h"
+#include "fitting/bend_penalty.h"
 
 namespace reference {
 

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "bezier_fit.h"
-#include "params.h"
-#include "typedefs.h"
+#include "fitting/bezier_fit.h"
+#include "fitting/params.h"
+#include "fitting/typedefs.h"
 
 namespace reference {
 

@@ -1,4 +1,4 @@
-#include "test_polylines.h"
+#include "tests/fitting/test_polylines.h"
 
 #include <cmath>
 #include <cstdlib>

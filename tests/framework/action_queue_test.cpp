@@ -1,5 +1,5 @@
 // The undo history: positions, capacity and the modified state across saves.
-#include "app_fixture.h"
+#include "tests/framework/app_fixture.h"
 
 namespace kortest {
 namespace {

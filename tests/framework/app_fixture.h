@@ -3,10 +3,10 @@
 // framework asks of it.
 #pragma once
 
-#include "framework/app/action.h"
+#include "framework/document/action.h"
 #include "framework/app/app.h"
-#include "framework/app/doc.h"
-#include "framework/app/frame.h"
+#include "framework/document/doc.h"
+#include "framework/frame/frame.h"
 #include "platform/headless/headless_backend.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The application object: the run loop's error reports, the File and Edit
 // commands with their states, the title, the recent-file list.
-#include "app_fixture.h"
+#include "tests/framework/app_fixture.h"
 
 #include "framework/app/command_ids.h"
 #include "platform/message_box.h"

@@ -1,6 +1,6 @@
 // Broadcasts (idle updates, activation, font changes), the widget setters,
 // scroll reflection, window bounds events and immediate repaints.
-#include "probes.h"
+#include "tests/framework/probes.h"
 
 #include "platform/controls.h"
 

@@ -1,6 +1,6 @@
 // The basic controls: button click rules, the in-place editor, glyphs and
 // their colours, check boxes, the tool bar and its command states.
-#include "probes.h"
+#include "tests/framework/probes.h"
 
 #include "framework/controls/check_box.h"
 #include "framework/controls/glyph_button.h"

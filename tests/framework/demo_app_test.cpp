@@ -1,9 +1,9 @@
 // korvane-demo driven on the headless backend as a user would: menus, tool
 // buttons, the line field, the progress dialog of a long command.
-#include "app_fixture.h"
+#include "tests/framework/app_fixture.h"
 
 #include "framework/app/command_ids.h"
-#include "framework/demo/demo_app.h"
+#include "demos/korvane-demo/demo_app.h"
 #include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/message_box.h"

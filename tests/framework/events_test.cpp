@@ -1,5 +1,5 @@
 // The event dispatcher and the timer.
-#include "probes.h"
+#include "tests/framework/probes.h"
 
 #include "framework/events/event_dispatcher.h"
 #include "framework/events/timer.h"

@@ -1,10 +1,10 @@
 // The main frame: panel bars and their panels, the split limits, the
 // layout of bars, view and status bar, dragging the splitters and grips,
 // and the layout remembered in the profile.
-#include "app_fixture.h"
+#include "tests/framework/app_fixture.h"
 
 #include "framework/app/command_ids.h"
-#include "framework/app/widget_panel.h"
+#include "framework/frame/widget_panel.h"
 
 namespace kortest {
 namespace {

@@ -1,6 +1,6 @@
 // Languages: the start-up language in the profile, the language menu, and
 // the catalogues that ship with the library and the demonstration program.
-#include "app_fixture.h"
+#include "tests/framework/app_fixture.h"
 
 #include "framework/app/command_ids.h"
 #include "framework/app/framework_strings.h"

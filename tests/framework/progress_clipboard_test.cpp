@@ -1,7 +1,7 @@
 // The progress dialog and the clipboard helpers.
-#include "app_fixture.h"
+#include "tests/framework/app_fixture.h"
 
-#include "framework/progress/clipboard.h"
+#include "framework/clipboard/clipboard.h"
 #include "framework/progress/progress_dlg.h"
 #include "platform/controls.h"
 #include "platform/message_box.h"

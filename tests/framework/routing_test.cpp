@@ -1,6 +1,6 @@
 // How events reach controls: hover child, capture and focus controls,
 // commands in child order, and what is forgotten when controls go away.
-#include "probes.h"
+#include "tests/framework/probes.h"
 
 #include "platform/keys.h"
 

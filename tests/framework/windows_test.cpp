@@ -1,7 +1,7 @@
 // Window<T> and CustomWindow<T>: the off-screen buffer, painting exactly the
 // update rectangle, child windows made with their host, detached controls,
 // the client DC and the generic layout.
-#include "probes.h"
+#include "tests/framework/probes.h"
 
 #include "framework/windows/box_layout.h"
 #include "framework/windows/client_dc.h"

@@ -1,6 +1,6 @@
 // Modal dialogs answered by a test, message boxes, the file dialog, the
 // edit field and the clipboard.
-#include "test_windows.h"
+#include "tests/platform/test_windows.h"
 
 #include "platform/clipboard.h"
 #include "platform/controls.h"

@@ -1,6 +1,6 @@
 // Input routing: capture and pointer-leave tracking, double clicks, focus,
 // cursor requests, commands from menus and accelerators.
-#include "test_windows.h"
+#include "tests/platform/test_windows.h"
 
 #include "platform/accel.h"
 #include "platform/edit.h"

@@ -1,7 +1,7 @@
 // Window life cycle and geometry: destruction order, owned windows, the main
 // window, activation and focus memory, non-client edges, moving, the wheel,
 // handlers that destroy their own window, exceptions from handlers.
-#include "test_windows.h"
+#include "tests/platform/test_windows.h"
 
 #include "platform/controls.h"
 #include "platform/dialog.h"

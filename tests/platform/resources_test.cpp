@@ -1,6 +1,6 @@
 // Menus and accelerators in their resource form, cursors and images from
 // resources, and the library's own bundle.
-#include "test_windows.h"
+#include "tests/platform/test_windows.h"
 
 #include "platform/accel.h"
 #include "platform/menu.h"

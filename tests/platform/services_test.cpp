@@ -1,5 +1,5 @@
 // Profile, resources and string tables, threads and events, debug output.
-#include "test_windows.h"
+#include "tests/platform/test_windows.h"
 
 #include "platform/debug_output.h"
 #include "platform/profile.h"

@@ -1,6 +1,6 @@
 // The window tree: paint dispatch and clipping, invalidation, scrolling the
 // contents, built-in scroll bars, timers on the virtual clock.
-#include "test_windows.h"
+#include "tests/platform/test_windows.h"
 
 #include "platform/scroll_bar_layout.h"
 

@@ -1,7 +1,7 @@
-#include "panel_bar.h"
+#include "framework/frame/panel_bar.h"
 
-#include "frame.h"
-#include "panel.h"
+#include "framework/frame/frame.h"
+#include "framework/frame/panel.h"
 
 #include <algorithm>
 
@@ -37,20 +37,20 @@ CSize PanelBar::GetMinWindowSize() const {
         if (!p->Visible()) continue;
         CSize s = p->GetMinWindowSize();
         switch (p->GetAlignment()) {
-        case Panel::Left:
-        case Panel::Right:
-            w += s.cx;
-            h = std::max(h, s.cy);
-            break;
-        case Panel::Top:
-        case Panel::Bottom:
-            h += s.cy;
-            w = std::max(w, s.cx);
-            break;
-        default:  // fill: its size on top of what the others need
-            w += s.cx;
-            h += s.cy;
-            break;
+            case Panel::Left:
+            case Panel::Right:
+                w += s.cx;
+                h = std::max(h, s.cy);
+                break;
+            case Panel::Top:
+            case Panel::Bottom:
+                h += s.cy;
+                w = std::max(w, s.cx);
+                break;
+            default:  // fill: its size on top of what the others need
+                w += s.cx;
+                h += s.cy;
+                break;
         }
     }
     return CSize(w, h);
@@ -67,25 +67,25 @@ void PanelBar::LayoutControls() {
         CSize s = p->GetMinWindowSize();
         CRect r = rest;
         switch (p->GetAlignment()) {
-        case Panel::Left:
-            r.right = std::min(rest.right, rest.left + s.cx);
-            rest.left = r.right;
-            break;
-        case Panel::Right:
-            r.left = std::max(rest.left, rest.right - s.cx);
-            rest.right = r.left;
-            break;
-        case Panel::Top:
-            r.bottom = std::min(rest.bottom, rest.top + s.cy);
-            rest.top = r.bottom;
-            break;
-        case Panel::Bottom:
-            r.top = std::max(rest.top, rest.bottom - s.cy);
-            rest.bottom = r.top;
-            break;
-        default:
-            rest = CRect(rest.left, rest.top, rest.left, rest.top);
-            break;
+            case Panel::Left:
+                r.right = std::min(rest.right, rest.left + s.cx);
+                rest.left = r.right;
+                break;
+            case Panel::Right:
+                r.left = std::max(rest.left, rest.right - s.cx);
+                rest.right = r.left;
+                break;
+            case Panel::Top:
+                r.bottom = std::min(rest.bottom, rest.top + s.cy);
+                rest.top = r.bottom;
+                break;
+            case Panel::Bottom:
+                r.top = std::max(rest.top, rest.bottom - s.cy);
+                rest.bottom = r.top;
+                break;
+            default:
+                rest = CRect(rest.left, rest.top, rest.left, rest.top);
+                break;
         }
         p->SetBounds(r);
     }

@@ -1,4 +1,4 @@
-#include "status_bar.h"
+#include "framework/frame/status_bar.h"
 
 namespace Kor {
 

@@ -1,9 +1,9 @@
-#include "frame.h"
+#include "framework/frame/frame.h"
 
-#include "app_base.h"
-#include "command_ids.h"
-#include "doc.h"
-#include "framework_strings.h"
+#include "framework/app/app_base.h"
+#include "framework/app/command_ids.h"
+#include "framework/app/framework_strings.h"
+#include "framework/document/doc.h"
 #include "platform/app.h"
 #include "platform/resources.h"
 
@@ -131,8 +131,8 @@ void Frame::RecalcLayout(int notify) {
     rightGrip_.SetBounds(CRect(viewRect_.right, midY - kGripLength / 2, c.right, midY + kGripLength / 2));
     bottomGrip_.SetBounds(CRect(midX - kGripLength / 2, viewRect_.bottom, midX + kGripLength / 2, c.bottom));
     if (plat::Wnd* view = GetView()) view->MoveWindow(viewRect_);
-    for (PanelBar* bar : {static_cast<PanelBar*>(&toolBar_), static_cast<PanelBar*>(&rightBar_),
-                          static_cast<PanelBar*>(&bottomBar_)})
+    for (PanelBar* bar :
+         {static_cast<PanelBar*>(&toolBar_), static_cast<PanelBar*>(&rightBar_), static_cast<PanelBar*>(&bottomBar_)})
         bar->LayoutControls();
     inLayout_ = false;
     InvalidateAll(false);
@@ -162,8 +162,10 @@ void Frame::SetMessageText(const std::string& text) {
 
 void Frame::RequestClose() {
     if (!doc_.IsEmpty()) {
-        if (AppBase* app = GetApp()) app->SendCommand(ID_FILE_CLOSE);
-        else doc_.Close();
+        if (AppBase* app = GetApp())
+            app->SendCommand(ID_FILE_CLOSE);
+        else
+            doc_.Close();
         if (!doc_.IsEmpty()) return;  // the user kept it open
     }
     Destroy();

@@ -3,7 +3,7 @@
 // the margins.
 #pragma once
 
-#include "panel.h"
+#include "framework/frame/panel.h"
 
 namespace Kor {
 

@@ -1,4 +1,4 @@
-#include "clipboard.h"
+#include "framework/clipboard/clipboard.h"
 
 #include "framework/app/app_base.h"
 #include "platform/clipboard.h"

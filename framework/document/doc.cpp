@@ -1,8 +1,8 @@
-#include "doc.h"
+#include "framework/document/doc.h"
 
-#include "action.h"
-#include "app_base.h"
-#include "framework_strings.h"
+#include "framework/app/app_base.h"
+#include "framework/app/framework_strings.h"
+#include "framework/document/action.h"
 
 #include <glib.h>
 

@@ -4,14 +4,14 @@
 // and a colour box for the text colour.
 #pragma once
 
-#include "text_doc.h"
-#include "framework/app/frame.h"
-#include "framework/app/widget_panel.h"
+#include "demos/korvane-demo/text_doc.h"
 #include "framework/controls/check_box.h"
 #include "framework/controls/color_box.h"
 #include "framework/controls/glyph_button.h"
 #include "framework/controls/text_control.h"
 #include "framework/controls/tool_bar.h"
+#include "framework/frame/frame.h"
+#include "framework/frame/widget_panel.h"
 #include "platform/wnd.h"
 
 namespace demo {

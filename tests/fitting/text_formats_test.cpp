@@ -4,7 +4,7 @@
 #include <clocale>
 #include <locale>
 
-#include "text_formats.h"
+#include "fitting/text_formats.h"
 
 using namespace outline;
 

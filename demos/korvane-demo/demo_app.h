@@ -3,8 +3,8 @@
 // file list, and the frame from resource 128.
 #pragma once
 
-#include "demo_frame.h"
-#include "text_doc.h"
+#include "demos/korvane-demo/demo_frame.h"
+#include "demos/korvane-demo/text_doc.h"
 #include "framework/app/app.h"
 
 #include <memory>

@@ -4,8 +4,8 @@
 // from the routing (the application's document adds handlers).
 #pragma once
 
-#include "action_queue.h"
-#include "selection.h"
+#include "framework/document/action_queue.h"
+#include "framework/document/selection.h"
 #include "framework/events/event.h"
 #include "framework/events/event_dispatcher.h"
 #include "platform/cmd_target.h"
@@ -68,7 +68,10 @@ protected:
     // A non-empty name is made a full path first.
     virtual void SetFileName(std::string name);
     virtual void SaveTo(const std::string& path);
-    virtual void DoOpen(const std::string& path, int filterIndex) { (void)path; (void)filterIndex; }
+    virtual void DoOpen(const std::string& path, int filterIndex) {
+        (void)path;
+        (void)filterIndex;
+    }
     virtual void DoSave(const std::string& path) { (void)path; }
     virtual void SelectionChanged();
 

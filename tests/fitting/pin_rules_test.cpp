@@ -1,7 +1,7 @@
 // Placing pins on the polyline: which nodes a pin takes, refusals, order.
 #include <gtest/gtest.h>
 
-#include "pin_rules.h"
+#include "fitting/pin_rules.h"
 
 using namespace outline;
 
@@ -18,8 +18,7 @@ std::vector<node> square()
 std::vector<unsigned> first_nodes(const std::vector<area>& areas)
 {
     std::vector<unsigned> f;
-    for (const area& a : areas)
-        f.push_back(a.nodes.front());
+    for (const area& a : areas) f.push_back(a.nodes.front());
     return f;
 }
 

@@ -1,6 +1,6 @@
-#include "demo_app.h"
+#include "demos/korvane-demo/demo_app.h"
 
-#include "demo_strings.h"
+#include "demos/korvane-demo/demo_strings.h"
 #include "framework/app/command_ids.h"
 #include "platform/menu.h"
 #include "platform/resources.h"

@@ -1,6 +1,6 @@
-#include "demo_frame.h"
+#include "demos/korvane-demo/demo_frame.h"
 
-#include "demo_strings.h"
+#include "demos/korvane-demo/demo_strings.h"
 #include "framework/app/app_base.h"
 #include "framework/app/command_ids.h"
 #include "platform/message_box.h"
@@ -158,12 +158,12 @@ bool DemoFrame::OnCreate() {
 const plat::CommandTable* DemoFrame::GetCommandTable() const {
     using T = plat::CommandTable;
     static const T table(nullptr, {
-        T::Command(ID_VIEW_RIGHT_BAR, &DemoFrame::OnViewRightBar),
-        T::Update(ID_VIEW_RIGHT_BAR, &DemoFrame::OnUpdateViewRightBar),
-        T::Command(Kor::ID_VIEW_STATUS_BAR, &DemoFrame::OnViewStatusBar),
-        T::Update(Kor::ID_VIEW_STATUS_BAR, &DemoFrame::OnUpdateViewStatusBar),
-        T::Command(Kor::ID_APP_ABOUT, &DemoFrame::OnAbout),
-    });
+                                      T::Command(ID_VIEW_RIGHT_BAR, &DemoFrame::OnViewRightBar),
+                                      T::Update(ID_VIEW_RIGHT_BAR, &DemoFrame::OnUpdateViewRightBar),
+                                      T::Command(Kor::ID_VIEW_STATUS_BAR, &DemoFrame::OnViewStatusBar),
+                                      T::Update(Kor::ID_VIEW_STATUS_BAR, &DemoFrame::OnUpdateViewStatusBar),
+                                      T::Command(Kor::ID_APP_ABOUT, &DemoFrame::OnAbout),
+                                  });
     return &table;
 }
 

@@ -1,7 +1,7 @@
-#include "action_queue.h"
+#include "framework/document/action_queue.h"
 
-#include "action.h"
-#include "doc.h"
+#include "framework/document/action.h"
+#include "framework/document/doc.h"
 
 #include <cstdlib>
 

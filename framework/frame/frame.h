@@ -7,9 +7,9 @@
 // document closes.
 #pragma once
 
-#include "bar_resizers.h"
-#include "panel_bar.h"
-#include "status_bar.h"
+#include "framework/frame/bar_resizers.h"
+#include "framework/frame/panel_bar.h"
+#include "framework/frame/status_bar.h"
 #include "framework/windows/custom_window.h"
 #include "platform/accel.h"
 #include "platform/menu.h"

@@ -3,8 +3,8 @@
 // line added at the end) and counts the words with a progress dialog.
 #pragma once
 
-#include "framework/app/action.h"
-#include "framework/app/doc.h"
+#include "framework/document/action.h"
+#include "framework/document/doc.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "bar_resizers.h"
+#include "framework/frame/bar_resizers.h"
 
-#include "frame.h"
+#include "framework/frame/frame.h"
 #include "platform/cursor.h"
 
 namespace Kor {
@@ -33,7 +33,9 @@ void BarResizer::HandleLeftUp(unsigned, const CPoint&) {
 }
 
 bool BarResizer::HandleCursor(unsigned, const CPoint&) {
-    plat::StdCursor shape = horz_ && vert_ ? plat::StdCursor::SizeAll : horz_ ? plat::StdCursor::SizeWE : plat::StdCursor::SizeNS;
+    plat::StdCursor shape = horz_ && vert_ ? plat::StdCursor::SizeAll
+                            : horz_        ? plat::StdCursor::SizeWE
+                                           : plat::StdCursor::SizeNS;
     plat::SetCursor(plat::Cursor::Standard(shape));
     return true;
 }

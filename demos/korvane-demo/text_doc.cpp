@@ -1,6 +1,6 @@
-#include "text_doc.h"
+#include "demos/korvane-demo/text_doc.h"
 
-#include "demo_strings.h"
+#include "demos/korvane-demo/demo_strings.h"
 #include "framework/app/app_base.h"
 #include "framework/progress/progress_dlg.h"
 #include "platform/app.h"
@@ -85,13 +85,13 @@ long TextDoc::CountWords() {
 const plat::CommandTable* TextDoc::GetCommandTable() const {
     using T = plat::CommandTable;
     static const T table(nullptr, {
-        T::Command(ID_UPPER_CASE, &TextDoc::OnUpperCase),
-        T::Command(ID_ADD_LINE, &TextDoc::OnAddLine),
-        T::Command(ID_COUNT_WORDS, &TextDoc::OnCountWords),
-        T::Update(ID_UPPER_CASE, &TextDoc::OnUpdateNeedsText),
-        T::Update(ID_COUNT_WORDS, &TextDoc::OnUpdateNeedsText),
-        T::Update(ID_ADD_LINE, &TextDoc::OnUpdateAddLine),
-    });
+                                      T::Command(ID_UPPER_CASE, &TextDoc::OnUpperCase),
+                                      T::Command(ID_ADD_LINE, &TextDoc::OnAddLine),
+                                      T::Command(ID_COUNT_WORDS, &TextDoc::OnCountWords),
+                                      T::Update(ID_UPPER_CASE, &TextDoc::OnUpdateNeedsText),
+                                      T::Update(ID_COUNT_WORDS, &TextDoc::OnUpdateNeedsText),
+                                      T::Update(ID_ADD_LINE, &TextDoc::OnUpdateAddLine),
+                                  });
     return &table;
 }
 

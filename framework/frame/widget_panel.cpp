@@ -1,4 +1,4 @@
-#include "widget_panel.h"
+#include "framework/frame/widget_panel.h"
 
 namespace Kor {
 

@@ -8,7 +8,7 @@
 //                                     edits it through the menu, the line
 //                                     field and the buttons, saves the window
 //                                     as PNG and checks that it reacted
-#include "demo_app.h"
+#include "demos/korvane-demo/demo_app.h"
 
 #include "framework/app/command_ids.h"
 #include "framework/events/timer.h"
@@ -96,9 +96,12 @@ private:
 int main(int argc, char** argv) {
     std::string report, png, file;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--report") && i + 1 < argc) report = argv[++i];
-        else if (!std::strcmp(argv[i], "--headless-png") && i + 1 < argc) png = argv[++i];
-        else if (argv[i][0] != '-' && file.empty()) file = argv[i];
+        if (!std::strcmp(argv[i], "--report") && i + 1 < argc)
+            report = argv[++i];
+        else if (!std::strcmp(argv[i], "--headless-png") && i + 1 < argc)
+            png = argv[++i];
+        else if (argv[i][0] != '-' && file.empty())
+            file = argv[i];
         else {
             std::cerr << "usage: korvane-demo [--report FILE] [--headless-png FILE] [TEXT-FILE]\n";
             return 2;

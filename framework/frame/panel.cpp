@@ -1,7 +1,7 @@
-#include "panel.h"
+#include "framework/frame/panel.h"
 
-#include "frame.h"
-#include "panel_bar.h"
+#include "framework/frame/frame.h"
+#include "framework/frame/panel_bar.h"
 #include "platform/bitmap.h"
 
 namespace Kor {

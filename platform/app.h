@@ -55,8 +55,11 @@ public:
     // Handles everything pending without waiting.
     void PumpPending();
     // Pumps messages until `done()` holds; wakes up for messages and for
-    // Wake(). A negative timeout waits without limit; false on timeout.
+    // Wake(), and looks at `done()` at least every kPumpSliceMs. The timeout
+    // runs on the application clock (Now()); a negative one waits without
+    // limit. False on timeout.
     bool PumpWhileWaiting(const std::function<bool()>& done, int timeoutMs = -1);
+    static constexpr int kPumpSliceMs = 100;
     // Idle processing after the pending messages: the default refreshes the
     // command states of every window. Return true for another call.
     virtual bool OnIdle(long count);

@@ -42,13 +42,31 @@ public:
     bool Iterate(int maxWaitMs) override {
         bool did = Settle();
         if (did || maxWaitMs == 0) return did;
-        std::unique_lock<std::mutex> lock(wakeMutex_);
         // Nothing here can produce input; only another thread can wake us.
+        std::unique_lock<std::mutex> lock(wakeMutex_);
         int wait = maxWaitMs < 0 ? kStallMs : maxWaitMs;
-        if (!wakeCv_.wait_for(lock, std::chrono::milliseconds(wait), [&] { return woken_; })) return false;
+        if (wakeCv_.wait_for(lock, std::chrono::milliseconds(wait), [&] { return woken_; })) {
+            lock.unlock();
+            Settle();
+            return true;
+        }
         lock.unlock();
-        Settle();
-        return true;
+        // A bounded wait that nothing ended: that time passed for the loop.
+        if (maxWaitMs > 0) return Advance(std::uint64_t(maxWaitMs));
+        return false;
+    }
+
+    // Moves the virtual clock forward, running each due timer at its time.
+    // True when anything ran.
+    bool Advance(std::uint64_t ms) {
+        const std::uint64_t target = now_ + ms;
+        bool did = false;
+        while (timerDue_ <= target) {
+            now_ = std::max(now_, timerDue_);
+            did = Settle() || did;
+        }
+        now_ = target;
+        return Settle() || did;
     }
 
     void Wake() override {
@@ -306,16 +324,7 @@ void Driver::Activate(Wnd& top, bool active) {
     Back().Settle();
 }
 
-void Driver::AdvanceClock(std::uint64_t ms) {
-    HeadlessBackend& b = Back();
-    std::uint64_t target = b.now_ + ms;
-    while (b.timerDue_ <= target) {
-        b.now_ = std::max(b.now_, b.timerDue_);
-        b.Settle();
-    }
-    b.now_ = target;
-    b.Settle();
-}
+void Driver::AdvanceClock(std::uint64_t ms) { Back().Advance(ms); }
 
 std::uint64_t Driver::Now() const { return Back().now_; }
 void Driver::Flush() { Back().Settle(); }

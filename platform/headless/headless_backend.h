@@ -4,7 +4,9 @@
 // What it implements:
 //   [x] top-level windows: title, shown and maximised states, pointer shape
 //   [x] a fixed screen of 1024 by 768 pixels and a virtual clock that moves
-//       only when a test advances it (timers fire at their exact times)
+//       only when a test advances it, or by the time the loop waited idle
+//       for a bounded time (App::PumpWhileWaiting); timers fire at their
+//       exact times
 //   [x] mouse and keys injected at a window's client coordinates, with the
 //       characters the keys type; wheel turns; the pointer leaving a window
 //   [x] menu commands chosen by id (refused while the command is disabled)

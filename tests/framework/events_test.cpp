@@ -34,6 +34,30 @@ TEST(EventDispatcher, CallsListenersInOrderAndRemovesEveryOccurrence) {
     EXPECT_EQ(log, Log{"b"});
 }
 
+TEST(EventDispatcher, AListenerMayDestroyTheDispatcherAndTheDispatchEnds) {
+    Log log;
+    auto* d = new EventDispatcher;
+    struct Destroyer : EventListener {
+        EventDispatcher*& target;
+        explicit Destroyer(EventDispatcher*& t) : target(t) {}
+        void ProcessEvent(Event&) override {
+            delete target;
+            target = nullptr;
+        }
+    } destroyer(d);
+    Counter after("after", log);
+    d->AddListener(&destroyer);
+    d->AddListener(&after);
+    EventDispatcher copy(*d);  // the same listeners, not in the dispatch
+    Event e;
+    d->Dispatch(e);
+    EXPECT_EQ(d, nullptr);
+    EXPECT_TRUE(log.empty());
+    copy.RemoveListener(&destroyer);
+    copy.Dispatch(e);
+    EXPECT_EQ(log, Log{"after"});
+}
+
 // A control that logs every handler the events call, by name.
 class AllHandlers : public Widget {
 public:

@@ -78,7 +78,39 @@ TEST_F(Threads, StartSuspendedAndWakeAPumpingWaiter) {
     EXPECT_TRUE(posted);  // messages were pumped while waiting
     done.Reset();
     EXPECT_FALSE(done.IsSet());
-    EXPECT_FALSE(app.PumpWhileWaiting([&] { return done.IsSet(); }, 30));
+}
+
+TEST_F(Threads, AWaitTimesOutOnTheApplicationClock) {
+    auto& drv = headless::Driver::Get();
+    // Waiting idle: the virtual clock moves by the time waited, and a timer
+    // due meanwhile fires at its time.
+    struct Ticker : Wnd {
+        std::vector<std::uint64_t> ticks;
+        void OnTimer(unsigned) override { ticks.push_back(App::Instance()->Now()); }
+    } ticker;
+    ASSERT_TRUE(ticker.CreateMessageWindow());
+    std::uint64_t start = drv.Now();
+    ticker.SetTimer(1, 20);
+    EXPECT_FALSE(app.PumpWhileWaiting([] { return false; }, 30));
+    EXPECT_EQ(drv.Now(), start + 30);
+    EXPECT_EQ(ticker.ticks, std::vector<std::uint64_t>{start + 20});
+    ticker.KillTimer(1);
+
+    // Time that passes otherwise counts too: here the clock jumps a second
+    // at each look, so the wait ends after three looks, not three seconds.
+    int looks = 0;
+    start = drv.Now();
+    EXPECT_FALSE(app.PumpWhileWaiting(
+        [&] {
+            ++looks;
+            drv.AdvanceClock(1000);
+            return false;
+        },
+        2500));
+    EXPECT_EQ(looks, 3);
+    // Between the looks the loop waited idle one slice each.
+    EXPECT_EQ(drv.Now(), start + 3000 + 2 * App::kPumpSliceMs);
+    ticker.Destroy();
 }
 
 TEST(DebugOutput, GoesToTheInstalledSink) {

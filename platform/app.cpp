@@ -59,9 +59,9 @@ void App::Dispatch(const std::function<void()>& work) {
         work();
 }
 
-void App::Guard(const std::function<void()>& work) {
+void App::CallFromBackend(const std::function<void()>& step) {
     try {
-        Dispatch(work);
+        step();
     } catch (...) {
         if (!impl_->pending) impl_->pending = std::current_exception();
     }

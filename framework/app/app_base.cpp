@@ -41,8 +41,10 @@ void EndActivity() {
 }
 
 AppBase::AppBase(plat::BackendKind kind) : plat::App(kind) {
-    // Every piece of work the loop dispatches runs under the processor-fault
-    // guard, so a fault is reported like an exception from where it began.
+    // The one processor-fault guard of the loop: around each piece of work it
+    // dispatches (see plat::App::SetWorkGuard for what a piece is and how the
+    // guards of nested loops nest). A fault comes out of that piece as a
+    // ProcessorFault, which Run reports like any other error.
     SetWorkGuard(GuardFaults);
 }
 
@@ -77,20 +79,13 @@ int AppBase::Run() {
 int AppBase::RunNoStdException() {
     for (;;) {
         try {
-            while (!QuitRequested()) RunGuarded([this] { PumpMessage(true); });
+            while (!QuitRequested()) PumpMessage(true);
             return QuitCode();
         } catch (const std::exception& e) {
             ExceptionMessage(e.what());
             ClearActivities();
         }
     }
-}
-
-void AppBase::RunGuarded(const std::function<void()>& body) {
-    // Guards the dispatch against processor faults: the fault guard turns a
-    // fault inside `body` into a thrown ProcessorFault (a std::runtime_error
-    // whose text is the fault report), which the loop reports and survives.
-    GuardFaults(body);
 }
 
 void AppBase::ExceptionMessage(const char* text) {

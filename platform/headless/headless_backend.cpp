@@ -297,7 +297,7 @@ bool Driver::ChooseMenuCommand(Wnd& frame, unsigned id) {
     int pos = -1;
     Menu* menu = bar ? bar->FindCommand(id, &pos) : nullptr;
     if (!menu || !frame.IsWindowEnabled()) return false;
-    UpdateMenuItems(frame, *menu);  // as when the menu opens
+    input::MenuOpened(frame, *menu);  // as when the menu opens
     if (menu->ItemAt(pos).flags & MF_GRAYED) return false;
     input::MenuCommand(frame, id);
     Back().Settle();

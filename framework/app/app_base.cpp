@@ -1,16 +1,17 @@
 #include "framework/app/app_base.h"
 
-#include "framework/document/action.h"
 #include "framework/app/command_ids.h"
-#include "framework/document/doc.h"
-#include "framework/frame/frame.h"
 #include "framework/app/framework_strings.h"
+#include "framework/document/action.h"
+#include "framework/document/doc.h"
 #include "framework/fault/fault_guard.h"
+#include "framework/frame/frame.h"
 #include "platform/accel.h"
 #include "platform/backend.h"
 #include "platform/file_dialog.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "platform/resources.h"
 
 #include <exception>
@@ -128,7 +129,7 @@ bool AppBase::OpenFile(const std::string& path, int filterIndex) {
     if (path.empty()) return false;
     Doc& doc = GetDoc();
     if (!doc.IsEmpty()) {
-        if (doc.GetFileName() == FullPath(path)) return true;
+        if (doc.GetFileName() == plat::FullPath(path)) return true;
         SendCommand(ID_FILE_CLOSE);
         if (!doc.IsEmpty()) return true;
     }
@@ -141,7 +142,7 @@ bool AppBase::OpenFile(const std::string& path, int filterIndex) {
 bool AppBase::OpenDocumentFile(const char* name) { return OpenFile(name ? name : "", -1); }
 
 void AppBase::AddToRecentFileList(const std::string& path) {
-    recent_.Add(FullPath(path));
+    recent_.Add(plat::FullPath(path));
     recent_.WriteProfile();
     RefreshRecentMenu();
 }

@@ -1,6 +1,7 @@
 #include "platform/gtk/gtk_backend.h"
 
 #include "platform/app.h"
+#include "platform/bitmap_surface.h"
 #include "platform/internal.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
@@ -203,7 +204,7 @@ public:
         if (c.IsStandard() || c.IsNull() || !c.Image()) {
             cursor = gdk_cursor_new_from_name(display, CursorName(c.Shape()));
         } else {
-            cursor = gdk_cursor_new_from_surface(display, c.Image()->Surface(), c.HotSpot().x, c.HotSpot().y);
+            cursor = gdk_cursor_new_from_surface(display, BitmapSurface::Of(*c.Image()), c.HotSpot().x, c.HotSpot().y);
         }
         gdk_window_set_cursor(gw, cursor);
         if (cursor) g_object_unref(cursor);
@@ -227,7 +228,7 @@ private:
     Bitmap& Surface() { return WndAccess::Top(wnd_)->surface; }
 
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, GtkPort* p) {
-        cairo_set_source_surface(cr, p->Surface().Surface(), 0, 0);
+        cairo_set_source_surface(cr, BitmapSurface::Of(p->Surface()), 0, 0);
         cairo_paint(cr);
         return TRUE;
     }

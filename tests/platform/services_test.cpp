@@ -6,8 +6,6 @@
 #include "platform/resources.h"
 #include "platform/thread.h"
 
-#include <glib.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -16,8 +14,7 @@ namespace plattest {
 namespace {
 
 TEST(Profile, ValuesSurviveInAFileNamedAfterTheSettingsKey) {
-    TempDir dir;
-    g_setenv("XDG_CONFIG_HOME", dir.Path().c_str(), TRUE);
+    ConfigHome dir;
     {
         Profile p("Quenmor", "vexilo");
         EXPECT_EQ(p.GetInt("Layout", "RightBarSize", 200), 200);
@@ -30,12 +27,11 @@ TEST(Profile, ValuesSurviveInAFileNamedAfterTheSettingsKey) {
     EXPECT_EQ(again.GetInt("Layout", "RightBarSize", 0), 321);
     EXPECT_EQ(again.GetString("Recent File List", "File1", ""), "/tmp/a b.bmp");
     EXPECT_EQ(again.GetInt("Layout", "Broken", 7), 7);  // not an integer
-    EXPECT_TRUE(g_file_test((dir.Path() + "/Quenmor/vexilo.ini").c_str(), G_FILE_TEST_IS_REGULAR));
-    g_unsetenv("XDG_CONFIG_HOME");
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path() + "/Quenmor/vexilo.ini"));
 }
 
 TEST(Resources, TheChainSearchesModulesInOrderAndSplitsPromptsFromTips) {
-    TempDir dir;
+    TempFolder dir;
     std::ofstream(dir.Path() + "/strings.txt") << "# program\n32784 Copy the points\\nCopy\n50013 Vexilo\n";
     std::ofstream(dir.Path() + "/lang.rus") << "50013 Vexilo (rus)\n";
     auto program = ResourceModule::FromFolder(dir.Path());

@@ -17,8 +17,10 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "kor-test-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
-        else ADD_FAILURE() << "cannot make a temporary folder";
+        if (mkdtemp(pattern.data()))
+            path_ = pattern;
+        else
+            ADD_FAILURE() << "cannot make a temporary folder";
     }
     ~TempFolder() {
         std::error_code error;

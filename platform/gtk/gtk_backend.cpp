@@ -83,6 +83,19 @@ unsigned CharOf(const GdkEventKey* e) {
     return ch >= 32 && ch != 127 ? ch : 0;
 }
 
+// The key that opens the menu bar in every GTK program: the setting
+// "gtk-menu-bar-accel" (F10 unless the user changed it).
+bool IsMenuBarKey(GtkWidget* window, const GdkEventKey* e) {
+    gchar* accel = nullptr;
+    g_object_get(gtk_widget_get_settings(window), "gtk-menu-bar-accel", &accel, nullptr);
+    guint key = 0;
+    GdkModifierType mods = GdkModifierType(0);
+    if (accel) gtk_accelerator_parse(accel, &key, &mods);
+    g_free(accel);
+    return key != 0 && gdk_keyval_to_lower(e->keyval) == gdk_keyval_to_lower(key) &&
+           (e->state & gtk_accelerator_get_default_mod_mask()) == mods;
+}
+
 unsigned ModifiersOf(guint state) {
     return ((state & GDK_SHIFT_MASK) ? MK_SHIFT : 0u) | ((state & GDK_CONTROL_MASK) ? MK_CONTROL : 0u);
 }
@@ -294,6 +307,9 @@ private:
         // Alt with a letter opens the menu bar's menus first.
         if (down && (e->state & GDK_MOD1_MASK) && p->menuBar_ && gtk_window_activate_key(GTK_WINDOW(w), e))
             return TRUE;
+        // The menu bar's key goes on to the menu bar, which opens its first
+        // menu; the window never sees it.
+        if (p->menuBar_ && IsMenuBarKey(w, e)) return FALSE;
         unsigned vk = VirtualKeyOf(e->keyval);
         unsigned ch = down ? CharOf(e) : 0;
         if (!vk && !ch) return FALSE;

@@ -152,7 +152,7 @@ void AppBase::RefreshRecentMenu() {
     if (plat::Menu* menu = GetFrame().GetMenu()) recent_.UpdateMenu(*menu);
 }
 
-std::string AppBase::GetOpenFileNameA(int& filterIndex) {
+std::string AppBase::GetOpenFileName(int& filterIndex) {
     plat::FileDialog dlg;
     dlg.open = true;
     dlg.title = LoadString(IDS_OPEN_TITLE);
@@ -164,7 +164,7 @@ std::string AppBase::GetOpenFileNameA(int& filterIndex) {
     return dlg.Path();
 }
 
-std::string AppBase::GetSaveFileNameA() {
+std::string AppBase::GetSaveFileName() {
     std::string pattern = LoadString(IDS_SAVE_AS_PATTERN);
     plat::FileDialog dlg;
     dlg.open = false;
@@ -220,7 +220,7 @@ void AppBase::OnFileOpen() {
     CloseStep();
     if (!GetDoc().IsEmpty()) return;
     int filterIndex = -1;
-    std::string path = GetOpenFileNameA(filterIndex);
+    std::string path = GetOpenFileName(filterIndex);
     OpenFile(path, filterIndex);
 }
 
@@ -249,7 +249,7 @@ void AppBase::OnFileSave() {
 void AppBase::OnFileSaveAs() {
     Doc& doc = GetDoc();
     if (doc.IsEmpty()) return;
-    std::string path = GetSaveFileNameA();
+    std::string path = GetSaveFileName();
     if (path.empty()) return;
     doc.SaveAs(path);
     AddToRecentFileList(path);

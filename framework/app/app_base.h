@@ -90,8 +90,10 @@ protected:
     virtual int RunNoStdException();
     // Shows "Error while <activity>:\n<text>" with the error icon.
     virtual void ExceptionMessage(const char* text);
-    virtual std::string GetOpenFileNameA(int& filterIndex);
-    virtual std::string GetSaveFileNameA();
+    // The file dialogs of Open (which also gives the chosen filter, counted
+    // from 0) and of Save As; "" when the user cancels.
+    virtual std::string GetOpenFileName(int& filterIndex);
+    virtual std::string GetSaveFileName();
 
     const plat::CommandTable* GetCommandTable() const override;
 

@@ -8,6 +8,12 @@
 #include "framework/windows/widget.h"
 #include "platform/message_box.h"
 
+#include <memory>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace kortest {
 namespace {
 
@@ -105,12 +111,23 @@ TEST_F(AppTest, AFaultInAnInputHandlerEndsOnlyThatInput) {
         void HandleLeftUp(unsigned, const CPoint&) override { ++ups; }
     } faulting;
     faulting.SetBounds(CRect(0, 0, 50, 50));
-    CustomWindow<plat::Wnd> w;
+    // The fault abandons the input layer's frames, whose guards of the window
+    // then keep its life token for ever: the leak the fault guard says it
+    // cannot avoid, not one to report.
+    std::unique_ptr<CustomWindow<plat::Wnd>> window;
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        __lsan::ScopedDisabler leaksOfTheAbandonedFrames;
+#endif
+        window = std::make_unique<CustomWindow<plat::Wnd>>();
+    }
+    CustomWindow<plat::Wnd>& w = *window;
     w.AddControl(&faulting);
     ASSERT_TRUE(w.Create(nullptr, CRect(0, 0, 200, 100), plat::WS_OVERLAPPEDWINDOW | plat::WS_VISIBLE));
     EXPECT_THROW(drv.MouseDown(w, CPoint(10, 10)), ProcessorFault);
     drv.MouseUp(w, CPoint(10, 10));  // the window takes input on
     EXPECT_EQ(faulting.ups, 1);
+    w.RemoveControl(&faulting);
 }
 
 TEST_F(AppTest, OpeningErrorsKeepTheirActivityForTheReport) {

@@ -3,6 +3,8 @@
 # adds it to TARGET; the bundle registers itself when the binary loads, so
 # plat::ResourceModule::FromBundle(PREFIX) finds its files.
 find_program(GLIB_COMPILE_RESOURCES glib-compile-resources REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(GIO REQUIRED IMPORTED_TARGET GLOBAL gio-2.0)
 
 function(vexilo_add_resource_bundle target prefix dir)
   set(xml "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.gresource.xml")
@@ -23,8 +25,9 @@ function(vexilo_add_resource_bundle target prefix dir)
     DEPENDS "${xml}" ${deps}
     COMMENT "Bundling resources of ${target}")
   target_sources(${target} PRIVATE "${src}")
-  # The generated source registers the bundle through GIO.
-  target_link_libraries(${target} PRIVATE PkgConfig::CAIRO)
+  # The generated source registers the bundle through GIO (and nothing
+  # else of the platform's libraries).
+  target_link_libraries(${target} PRIVATE PkgConfig::GIO)
   set_source_files_properties("${src}" PROPERTIES COMPILE_OPTIONS "-w")
 endfunction()
 

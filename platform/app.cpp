@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
@@ -60,9 +59,9 @@ void App::Dispatch(const std::function<void()>& work) {
         work();
 }
 
-void App::Guard(const std::function<void()>& work) {
+void App::CallFromBackend(const std::function<void()>& step) {
     try {
-        Dispatch(work);
+        step();
     } catch (...) {
         if (!impl_->pending) impl_->pending = std::current_exception();
     }
@@ -100,16 +99,18 @@ void App::PumpPending() {
 }
 
 bool App::PumpWhileWaiting(const std::function<bool()>& done, int timeoutMs) {
-    auto start = std::chrono::steady_clock::now();
+    // Time is the backend's: real time on a display, the virtual clock of
+    // the headless backend (which moves by the time the loop waits idle).
+    const std::uint64_t start = Now();
     while (!done()) {
-        int wait = 100;
+        std::uint64_t wait = kPumpSliceMs;
         if (timeoutMs >= 0) {
-            auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-            if (spent.count() >= timeoutMs) return done();
-            wait = std::min<int>(wait, timeoutMs - int(spent.count()));
+            const std::uint64_t spent = Now() - start;
+            if (spent >= std::uint64_t(timeoutMs)) return false;
+            wait = std::min(wait, std::uint64_t(timeoutMs) - spent);
         }
         RethrowPending();
-        impl_->backend->Iterate(wait);
+        impl_->backend->Iterate(int(wait));
         RethrowPending();
     }
     return true;

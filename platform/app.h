@@ -55,8 +55,11 @@ public:
     // Handles everything pending without waiting.
     void PumpPending();
     // Pumps messages until `done()` holds; wakes up for messages and for
-    // Wake(). A negative timeout waits without limit; false on timeout.
+    // Wake(), and looks at `done()` at least every kPumpSliceMs. The timeout
+    // runs on the application clock (Now()); a negative one waits without
+    // limit. False on timeout.
     bool PumpWhileWaiting(const std::function<bool()>& done, int timeoutMs = -1);
+    static constexpr int kPumpSliceMs = 100;
     // Idle processing after the pending messages: the default refreshes the
     // command states of every window. Return true for another call.
     virtual bool OnIdle(long count);
@@ -94,23 +97,34 @@ public:
     // --- For the backends and the window layer ---
     struct Impl;
     Impl& GetImpl() const { return *impl_; }
-    // What runs each piece of work the loop dispatches (a posted task, a
-    // timer, painting, idle processing, backend input): by default the work
-    // itself. The framework puts its processor-fault guard here, so that a
-    // fault is caught where the work began and never abandons the frames of
-    // the loop or of the backend's C code.
+    // The work guard runs each piece of work the loop dispatches: a posted
+    // task, one timer, one round of painting or of idle processing, one
+    // input event from the backend (each entry point of the input layer). By
+    // default it runs the work itself; the framework puts its processor-fault
+    // guard here, so that a fault is caught where the piece of work began and
+    // never abandons the frames of the loop or of the backend's C code.
+    //
+    // Guards nest. Work that runs a loop of its own (a modal dialog, a
+    // message box, PumpWhileWaiting) dispatches the pieces of that loop under
+    // guards of their own, inside its guard. A fault is caught by the
+    // innermost guard, that of the piece of work it happened in, and comes out
+    // of that piece as an exception like any other; the outer guards (and the
+    // loops between them) see only that exception.
     typedef std::function<void(const std::function<void()>&)> WorkGuard;
     void SetWorkGuard(WorkGuard guard);
-    // Runs work under the work guard; exceptions propagate.
+    // Runs one piece of work under the work guard; exceptions propagate.
     void Dispatch(const std::function<void()>& work);
-    // Runs backend-called work; an exception is kept and rethrown by the loop
-    // so that it never crosses the backend's C frames.
-    void Guard(const std::function<void()>& work);
+    // For backends' callbacks, whose C frames no exception may cross: runs
+    // `step` (an input entry point or one of the rounds below, which
+    // dispatch their own work; this adds no guard) and keeps an exception it
+    // throws for the loop to rethrow.
+    void CallFromBackend(const std::function<void()>& step);
     void RethrowPending();
-    void RunPosted();
-    void FireTimers();
-    void PaintAll();
-    void RunIdle();
+    // The loop's rounds, run by the backends when they are due.
+    void RunPosted();   // each posted task is one piece of work
+    void FireTimers();  // each due timer is one
+    void PaintAll();    // the whole round is one
+    void RunIdle();     // the whole round is one
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -1,9 +1,8 @@
 #include "platform/bitmap.h"
 
+#include "platform/bitmap_surface.h"
 #include "platform/draw_objects.h"
 #include "platform/resources.h"
-
-#include <cairo.h>
 
 #include <cstring>
 #include <utility>
@@ -15,9 +14,14 @@ const Font& DefaultGuiFont() {
     return font;
 }
 
-Bitmap::Bitmap(int width, int height, Color fill) {
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width > 0 ? width : 1, height > 0 ? height : 1);
-    cairo_t* cr = cairo_create(surface_);
+namespace {
+cairo_surface_t* SurfaceOf(const Bitmap& b) { return BitmapSurface::Of(b); }
+}  // namespace
+
+Bitmap::Bitmap(int width, int height, Color fill)
+    : Bitmap(BitmapSurface::Adopt(
+          cairo_image_surface_create(CAIRO_FORMAT_RGB24, width > 0 ? width : 1, height > 0 ? height : 1))) {
+    cairo_t* cr = cairo_create(SurfaceOf(*this));
     cairo_set_source_rgb(cr, fill.r / 255.0, fill.g / 255.0, fill.b / 255.0);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
@@ -25,12 +29,14 @@ Bitmap::Bitmap(int width, int height, Color fill) {
 }
 
 Bitmap::Bitmap(const Bitmap& o) {
-    if (!o.surface_) return;
-    cairo_surface_flush(o.surface_);
-    surface_ = cairo_image_surface_create(cairo_image_surface_get_format(o.surface_), o.Width(), o.Height());
-    cairo_t* cr = cairo_create(surface_);
+    cairo_surface_t* from = SurfaceOf(o);
+    if (!from) return;
+    cairo_surface_flush(from);
+    cairo_surface_t* to = cairo_image_surface_create(cairo_image_surface_get_format(from), o.Width(), o.Height());
+    *this = BitmapSurface::Adopt(to);
+    cairo_t* cr = cairo_create(to);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, o.surface_, 0, 0);
+    cairo_set_source_surface(cr, from, 0, 0);
     cairo_paint(cr);
     cairo_destroy(cr);
 }
@@ -43,31 +49,26 @@ Bitmap& Bitmap::operator=(Bitmap o) noexcept {
 }
 
 Bitmap::~Bitmap() {
-    if (surface_) cairo_surface_destroy(surface_);
+    if (surface_) cairo_surface_destroy(SurfaceOf(*this));
 }
 
-Bitmap Bitmap::Adopt(cairo_surface_t* surface) {
-    Bitmap b;
-    b.surface_ = surface;
-    return b;
-}
-
-int Bitmap::Width() const { return surface_ ? cairo_image_surface_get_width(surface_) : 0; }
-int Bitmap::Height() const { return surface_ ? cairo_image_surface_get_height(surface_) : 0; }
+int Bitmap::Width() const { return surface_ ? cairo_image_surface_get_width(SurfaceOf(*this)) : 0; }
+int Bitmap::Height() const { return surface_ ? cairo_image_surface_get_height(SurfaceOf(*this)) : 0; }
 bool Bitmap::HasAlpha() const {
-    return surface_ && cairo_image_surface_get_format(surface_) == CAIRO_FORMAT_ARGB32;
+    return surface_ && cairo_image_surface_get_format(SurfaceOf(*this)) == CAIRO_FORMAT_ARGB32;
 }
 
 std::uint32_t* Bitmap::Row(int y) {
-    cairo_surface_flush(surface_);
-    return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_) +
-                                            std::ptrdiff_t(y) * cairo_image_surface_get_stride(surface_));
+    cairo_surface_t* s = SurfaceOf(*this);
+    cairo_surface_flush(s);
+    return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s) +
+                                            std::ptrdiff_t(y) * cairo_image_surface_get_stride(s));
 }
 
 const std::uint32_t* Bitmap::Row(int y) const { return const_cast<Bitmap*>(this)->Row(y); }
 
 void Bitmap::MarkDirty() {
-    if (surface_) cairo_surface_mark_dirty(surface_);
+    if (surface_) cairo_surface_mark_dirty(SurfaceOf(*this));
 }
 
 Color Bitmap::GetPixel(int x, int y) const {
@@ -82,7 +83,7 @@ void Bitmap::SetPixel(int x, int y, Color c) {
 }
 
 bool Bitmap::SavePng(const std::string& path) const {
-    return surface_ && cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    return surface_ && cairo_surface_write_to_png(SurfaceOf(*this), path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
 namespace {
@@ -116,7 +117,7 @@ Bitmap FromLoadedSurface(cairo_surface_t* s) {
         cairo_surface_destroy(s);
         s = rgb;
     }
-    return Bitmap::Adopt(s);
+    return BitmapSurface::Adopt(s);
 }
 
 struct PngReader {

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <string>
 
-struct _cairo_surface;
-
 namespace plat {
+
+// What holds a bitmap's pixels: an image surface of the drawing library,
+// which only the platform's drawing code sees (platform/bitmap_surface.h).
+struct SurfaceHandle;
 
 class Bitmap {
 public:
@@ -42,11 +44,9 @@ public:
     // A PNG image from the resource chain ("NAME.png"); null when missing.
     static Bitmap FromResource(const std::string& name);
 
-    _cairo_surface* Surface() const { return surface_; }
-    static Bitmap Adopt(_cairo_surface* surface);  // takes the reference
-
 private:
-    _cairo_surface* surface_ = nullptr;
+    friend struct BitmapSurface;
+    SurfaceHandle* surface_ = nullptr;
 };
 
 }  // namespace plat

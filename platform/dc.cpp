@@ -1,5 +1,7 @@
 #include "platform/dc.h"
 
+#include "platform/bitmap_surface.h"
+
 #include <cairo.h>
 #include <glib.h>
 #include <pango/pangocairo.h>
@@ -32,15 +34,15 @@ Rect PointBounds(const std::vector<Point>& pts, int grow) {
 
 }  // namespace
 
-DC::DC(Bitmap& target) : DC(Target{target.Surface(), Point(), Region(Rect(Point(), target.GetSize())), nullptr}) {}
+DC::DC(Bitmap& target) : DC(Target{&target, Point(), Region(Rect(Point(), target.GetSize())), nullptr}) {}
 
 DC::DC(const Target& t)
-    : surface_(cairo_surface_reference(t.surface)),
-      cr_(cairo_create(t.surface)),
+    : surface_(cairo_surface_reference(BitmapSurface::Of(*t.surface))),
+      cr_(cairo_create(surface_)),
       base_(t.base),
       limit_(t.limit),
       onDone_(t.done) {
-    limit_.Intersect(SurfaceRect(t.surface));
+    limit_.Intersect(SurfaceRect(surface_));
     st_.clip = limit_;
 }
 
@@ -499,7 +501,7 @@ void DC::BitBlt(int x, int y, int w, int h, const DC& src, int sx, int sy) {
 }
 
 void DC::BitBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy) {
-    CopyFrom(src.Surface(), Point(sx, sy), x, y, w, h);
+    CopyFrom(BitmapSurface::Of(src), Point(sx, sy), x, y, w, h);
 }
 
 void DC::MaskBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy, const Bitmap& mask, int mx,
@@ -527,7 +529,7 @@ void DC::DrawImage(int x, int y, const Bitmap& image) {
     if (image.IsNull()) return;
     Prepare();
     cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-    cairo_set_source_surface(cr_, image.Surface(), x, y);
+    cairo_set_source_surface(cr_, BitmapSurface::Of(image), x, y);
     cairo_rectangle(cr_, x, y, image.Width(), image.Height());
     cairo_fill(cr_);
     Touch(Rect(Point(x, y), image.GetSize()));

@@ -125,7 +125,7 @@ public:
     // outside `limit` (surface coordinates), and `done` receives the touched
     // area when the DC goes away.
     struct Target {
-        _cairo_surface* surface;
+        Bitmap* surface;
         Point base;
         Region limit;
         std::function<void(const Rect&)> done;

@@ -107,7 +107,11 @@ void SetFocusTo(Wnd* w) {
     if (w && newGuard && impl.focus == w) WndAccess::SetFocusMsg(*w, old);
 }
 
-void Mouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers) {
+namespace {
+
+void AsWork(const std::function<void()>& work) { App::Instance()->Dispatch(work); }
+
+void RouteMouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers) {
     App::Impl& impl = TheImpl();
     Point screen = top.GetRect().TopLeft() + surfacePoint;
     impl.cursorPos = screen;
@@ -200,7 +204,7 @@ void Mouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers)
     impl.backend->RequestIdle();
 }
 
-void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers) {
+void RouteWheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers) {
     App::Impl& impl = TheImpl();
     Point screen = top.GetRect().TopLeft() + surfacePoint;
     Hit hit = HitTest(top, surfacePoint);
@@ -210,7 +214,7 @@ void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers) {
     impl.backend->RequestIdle();
 }
 
-void PointerLeft(Wnd& top) {
+void RoutePointerLeft(Wnd& top) {
     App::Impl& impl = TheImpl();
     if (impl.hover && impl.hover->GetTopLevel() == &top) {
         impl.hover = nullptr;
@@ -219,7 +223,7 @@ void PointerLeft(Wnd& top) {
     UpdateLeaveTracking();
 }
 
-void Key(Wnd* top, unsigned vk, bool down, unsigned ch) {
+void RouteKey(Wnd* top, unsigned vk, bool down, unsigned ch) {
     App::Impl& impl = TheImpl();
     bool repeat = down && impl.keysDown.count(vk);
     if (down) impl.keysDown.insert(vk);
@@ -247,7 +251,7 @@ void Key(Wnd* top, unsigned vk, bool down, unsigned ch) {
     impl.backend->RequestIdle();
 }
 
-void Text(Wnd* top, unsigned ch) {
+void RouteText(Wnd* top, unsigned ch) {
     App::Impl& impl = TheImpl();
     Wnd* target = impl.focus && impl.focus->IsWindowEnabled() ? impl.focus : impl.active ? impl.active : top;
     if (!target || !target->IsWindowEnabled()) return;
@@ -255,7 +259,7 @@ void Text(Wnd* top, unsigned ch) {
     impl.backend->RequestIdle();
 }
 
-void Activated(Wnd& top, bool active) {
+void RouteActivated(Wnd& top, bool active) {
     App::Impl& impl = TheImpl();
     if (active) {
         if (!top.IsWindowEnabled()) return;
@@ -267,25 +271,67 @@ void Activated(Wnd& top, bool active) {
     }
 }
 
-void CloseRequested(Wnd& top) {
+void RouteCloseRequested(Wnd& top) {
     if (!top.IsWindowEnabled()) return;  // a modal dialog of it is open
     WndAccess::Close(top);
     TheImpl().backend->RequestIdle();
 }
 
-void Resized(Wnd& top, Size size) { WndAccess::Resized(top, size); }
+void RouteResized(Wnd& top, Size size) { WndAccess::Resized(top, size); }
 
-void Moved(Wnd& top, Point screenTopLeft) {
+void RouteMoved(Wnd& top, Point screenTopLeft) {
     WndAccess::SetTopRect(top, Rect(screenTopLeft, top.GetRect().GetSize()));
 }
 
-void MenuCommand(Wnd& top, unsigned id) {
+void RouteMenuCommand(Wnd& top, unsigned id) {
     if (!top.IsWindowEnabled()) return;
     top.SendCommand(id);
     TheImpl().backend->RequestIdle();
 }
 
-void MenuSelect(Wnd& top, unsigned id) { WndAccess::MenuSelect(top, id); }
+void RouteMenuSelect(Wnd& top, unsigned id) { WndAccess::MenuSelect(top, id); }
+
+}  // namespace
+
+// --- The entry points: each is one piece of work the loop dispatches (under
+// the work guard, see App::Dispatch), whichever backend reports it. ---
+
+void Mouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers) {
+    AsWork([&] { RouteMouse(top, surfacePoint, action, modifiers); });
+}
+void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers) {
+    AsWork([&] { RouteWheel(top, surfacePoint, delta, modifiers); });
+}
+void PointerLeft(Wnd& top) {
+    AsWork([&] { RoutePointerLeft(top); });
+}
+void Key(Wnd* top, unsigned vk, bool down, unsigned ch) {
+    AsWork([&] { RouteKey(top, vk, down, ch); });
+}
+void Text(Wnd* top, unsigned ch) {
+    AsWork([&] { RouteText(top, ch); });
+}
+void Activated(Wnd& top, bool active) {
+    AsWork([&] { RouteActivated(top, active); });
+}
+void CloseRequested(Wnd& top) {
+    AsWork([&] { RouteCloseRequested(top); });
+}
+void Resized(Wnd& top, Size size) {
+    AsWork([&] { RouteResized(top, size); });
+}
+void Moved(Wnd& top, Point screenTopLeft) {
+    AsWork([&] { RouteMoved(top, screenTopLeft); });
+}
+void MenuCommand(Wnd& top, unsigned id) {
+    AsWork([&] { RouteMenuCommand(top, id); });
+}
+void MenuSelect(Wnd& top, unsigned id) {
+    AsWork([&] { RouteMenuSelect(top, id); });
+}
+void MenuOpened(Wnd& top, Menu& menu) {
+    AsWork([&] { UpdateMenuItems(top, menu); });
+}
 
 }  // namespace input
 

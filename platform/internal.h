@@ -148,7 +148,8 @@ private:
 };
 
 // Input entry points: the backends report native input here, in surface
-// coordinates of the top-level window it happened in.
+// coordinates of the top-level window it happened in. Each call is one
+// piece of work the loop dispatches (App::Dispatch).
 namespace input {
 enum class MouseAction { Move, LeftDown, LeftUp, RightDown, RightUp, MiddleDown, MiddleUp };
 void Mouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers);
@@ -164,6 +165,8 @@ void Resized(Wnd& top, Size size);
 void Moved(Wnd& top, Point screenTopLeft);
 void MenuCommand(Wnd& top, unsigned id);
 void MenuSelect(Wnd& top, unsigned id);
+// A menu of `top` opens: its items' states are brought up to date.
+void MenuOpened(Wnd& top, Menu& menu);
 // Re-evaluates which windows tracking the pointer have lost it.
 void UpdateLeaveTracking();
 // Activates `top` (the active window changes, focus moves into it).

@@ -1,5 +1,7 @@
 #include "platform/module_path.h"
 
+#include "platform/paths.h"
+
 #include <dlfcn.h>
 #include <glib.h>
 
@@ -16,10 +18,7 @@ std::string ModulePath(const void* address) {
     Dl_info info{};
     if (!dladdr(address, &info) || !info.dli_fname) return std::string();
     // A program's own symbols may report its name as it was started.
-    gchar* full = g_canonicalize_filename(info.dli_fname, nullptr);
-    std::string path = full;
-    g_free(full);
-    return path;
+    return FullPath(info.dli_fname);
 }
 
 std::string ReplaceExtension(const std::string& path, const std::string& ext) {

@@ -37,8 +37,6 @@ public:
     bool operator==(const Region& o) const;
     bool operator!=(const Region& o) const { return !(*this == o); }
 
-    _cairo_region* Handle() const { return region_; }
-
 private:
     _cairo_region* region_;
 };

@@ -1,6 +1,7 @@
 // The window tree: creation and destruction, geometry, showing, enabling,
-// focus and capture requests, timers, commands and modal loops. Painting is
-// in wnd_paint.cpp, the built-in scroll bars in scroll_bars.cpp, input
+// focus and capture requests, timers, commands and modal loops. Painting,
+// with the built-in scroll bars' place and state, is in wnd_paint.cpp; the
+// bars' geometry, hit test and dragging in scroll_bar_layout.cpp; input
 // routing in input.cpp.
 #include "platform/wnd.h"
 

@@ -139,11 +139,11 @@ Bitmap& Scratch() {
 }
 
 DC::Target TargetOf(Wnd& w, const Region* clientClip, bool nonClient) {
-    if (!w.Exists() || w.IsMessageWindow()) return {Scratch().Surface(), Point(), Region(), nullptr};
+    if (!w.Exists() || w.IsMessageWindow()) return {&Scratch(), Point(), Region(), nullptr};
     Wnd* top = w.GetTopLevel();
     TopLevel* tl = WndAccess::Top(*top);
     Rect box = WndAccess::Box(w);
-    DC::Target t{tl->surface.Surface(), nonClient ? box.TopLeft() : w.SurfaceOrigin(), Region(), nullptr};
+    DC::Target t{&tl->surface, nonClient ? box.TopLeft() : w.SurfaceOrigin(), Region(), nullptr};
     if (nonClient) {
         t.limit = WndAccess::VisibleRegion(w, false);
         t.limit.Subtract(w.GetClientArea().Offsetted(box.TopLeft()));

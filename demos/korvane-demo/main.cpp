@@ -14,10 +14,10 @@
 #include "framework/events/timer.h"
 #include "platform/headless/headless_backend.h"
 
-#include <glib.h>
-#include <glib/gstdio.h>
+#include <stdlib.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -27,11 +27,22 @@ namespace {
 using demo::DemoApp;
 
 int RunHeadless(const std::string& png) {
-    gchar* dir = g_dir_make_tmp("korvane-demo-XXXXXX", nullptr);
-    std::string folder = dir ? dir : ".";
-    g_free(dir);
+    std::string folder = (std::filesystem::temp_directory_path() / "korvane-demo-XXXXXX").string();
+    if (!mkdtemp(folder.data())) {
+        std::cerr << "korvane-demo: cannot make a temporary folder\n";
+        return 2;
+    }
+    // Removed when the run is over, after the application (which may still
+    // write its settings) has gone.
+    struct RemoveAtEnd {
+        std::string path;
+        ~RemoveAtEnd() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } removeAtEnd{folder};
     // Settings of this run stay in the temporary folder.
-    g_setenv("XDG_CONFIG_HOME", folder.c_str(), TRUE);
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     std::string text = folder + "/notes.txt";
     std::ofstream(text) << "Korvane demo\nthe quick brown fox\njumps over the lazy dog\n";
 
@@ -61,11 +72,6 @@ int RunHeadless(const std::string& png) {
                    drv.Title(frame) == "notes.txt * - Korvane Demo";
     std::cout << "korvane-demo: saved " << png << (reacted ? "" : " but the program did not react") << "\n";
     app.GetFrame().Destroy();
-    std::remove(text.c_str());
-    std::string ini = folder + "/Korvane/korvane-demo.ini";
-    std::remove(ini.c_str());
-    g_rmdir((folder + "/Korvane").c_str());
-    g_rmdir(folder.c_str());
     return reacted ? 0 : 1;
 }
 

@@ -7,11 +7,9 @@
 #include "platform/message_box.h"
 
 #include <cctype>
-#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 namespace demo {
 
@@ -70,8 +68,10 @@ long TextDoc::CountWords() {
         std::istringstream in(l);
         std::string w;
         while (in >> w) ++words;
-        if (stepDelay_) std::this_thread::sleep_for(std::chrono::milliseconds(stepDelay_));
-        // Keeps the window and the Cancel button alive between the steps.
+        // Keeps the window and the Cancel button alive between the steps;
+        // the pause (on the application clock) ends early on Cancel.
+        if (app && stepDelay_)
+            app->PumpWhileWaiting([&] { return !progress.Exists() || !progress.IsWindowVisible(); }, int(stepDelay_));
         if (app) app->PumpPending();
         if (!progress.Increment()) {
             cancelled = true;

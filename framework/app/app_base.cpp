@@ -1,16 +1,17 @@
 #include "framework/app/app_base.h"
 
-#include "framework/document/action.h"
 #include "framework/app/command_ids.h"
-#include "framework/document/doc.h"
-#include "framework/frame/frame.h"
 #include "framework/app/framework_strings.h"
+#include "framework/document/action.h"
+#include "framework/document/doc.h"
 #include "framework/fault/fault_guard.h"
+#include "framework/frame/frame.h"
 #include "platform/accel.h"
 #include "platform/backend.h"
 #include "platform/file_dialog.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "platform/resources.h"
 
 #include <exception>
@@ -41,8 +42,10 @@ void EndActivity() {
 }
 
 AppBase::AppBase(plat::BackendKind kind) : plat::App(kind) {
-    // Every piece of work the loop dispatches runs under the processor-fault
-    // guard, so a fault is reported like an exception from where it began.
+    // The one processor-fault guard of the loop: around each piece of work it
+    // dispatches (see plat::App::SetWorkGuard for what a piece is and how the
+    // guards of nested loops nest). A fault comes out of that piece as a
+    // ProcessorFault, which Run reports like any other error.
     SetWorkGuard(GuardFaults);
 }
 
@@ -77,20 +80,13 @@ int AppBase::Run() {
 int AppBase::RunNoStdException() {
     for (;;) {
         try {
-            while (!QuitRequested()) RunGuarded([this] { PumpMessage(true); });
+            while (!QuitRequested()) PumpMessage(true);
             return QuitCode();
         } catch (const std::exception& e) {
             ExceptionMessage(e.what());
             ClearActivities();
         }
     }
-}
-
-void AppBase::RunGuarded(const std::function<void()>& body) {
-    // Guards the dispatch against processor faults: the fault guard turns a
-    // fault inside `body` into a thrown ProcessorFault (a std::runtime_error
-    // whose text is the fault report), which the loop reports and survives.
-    GuardFaults(body);
 }
 
 void AppBase::ExceptionMessage(const char* text) {
@@ -133,7 +129,7 @@ bool AppBase::OpenFile(const std::string& path, int filterIndex) {
     if (path.empty()) return false;
     Doc& doc = GetDoc();
     if (!doc.IsEmpty()) {
-        if (doc.GetFileName() == FullPath(path)) return true;
+        if (doc.GetFileName() == plat::FullPath(path)) return true;
         SendCommand(ID_FILE_CLOSE);
         if (!doc.IsEmpty()) return true;
     }
@@ -146,7 +142,7 @@ bool AppBase::OpenFile(const std::string& path, int filterIndex) {
 bool AppBase::OpenDocumentFile(const char* name) { return OpenFile(name ? name : "", -1); }
 
 void AppBase::AddToRecentFileList(const std::string& path) {
-    recent_.Add(FullPath(path));
+    recent_.Add(plat::FullPath(path));
     recent_.WriteProfile();
     RefreshRecentMenu();
 }
@@ -156,7 +152,7 @@ void AppBase::RefreshRecentMenu() {
     if (plat::Menu* menu = GetFrame().GetMenu()) recent_.UpdateMenu(*menu);
 }
 
-std::string AppBase::GetOpenFileNameA(int& filterIndex) {
+std::string AppBase::GetOpenFileName(int& filterIndex) {
     plat::FileDialog dlg;
     dlg.open = true;
     dlg.title = LoadString(IDS_OPEN_TITLE);
@@ -168,7 +164,7 @@ std::string AppBase::GetOpenFileNameA(int& filterIndex) {
     return dlg.Path();
 }
 
-std::string AppBase::GetSaveFileNameA() {
+std::string AppBase::GetSaveFileName() {
     std::string pattern = LoadString(IDS_SAVE_AS_PATTERN);
     plat::FileDialog dlg;
     dlg.open = false;
@@ -224,7 +220,7 @@ void AppBase::OnFileOpen() {
     CloseStep();
     if (!GetDoc().IsEmpty()) return;
     int filterIndex = -1;
-    std::string path = GetOpenFileNameA(filterIndex);
+    std::string path = GetOpenFileName(filterIndex);
     OpenFile(path, filterIndex);
 }
 
@@ -253,7 +249,7 @@ void AppBase::OnFileSave() {
 void AppBase::OnFileSaveAs() {
     Doc& doc = GetDoc();
     if (doc.IsEmpty()) return;
-    std::string path = GetSaveFileNameA();
+    std::string path = GetSaveFileName();
     if (path.empty()) return;
     doc.SaveAs(path);
     AddToRecentFileList(path);

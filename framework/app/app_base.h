@@ -10,7 +10,6 @@
 #include "framework/localization/app_language.h"
 #include "platform/app.h"
 
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -51,7 +50,9 @@ public:
     bool LoadFrame(Frame& frame, unsigned resourceId);
 
     // The run loop: runs until the main window goes, reporting every error
-    // that escapes a handler and running on.
+    // that escapes a handler and running on. A processor fault in a handler
+    // reaches it as a ProcessorFault (a std::runtime_error whose text is the
+    // fault report) from the work guard set at construction.
     int Run() override;
 
     // --- Document and frame (App<Doc, Frame> supplies them) ---
@@ -89,12 +90,10 @@ protected:
     virtual int RunNoStdException();
     // Shows "Error while <activity>:\n<text>" with the error icon.
     virtual void ExceptionMessage(const char* text);
-    // Runs one round of the message loop. It is the place where processor
-    // faults inside a dispatched message are caught and turned into errors
-    // that the loop reports.
-    virtual void RunGuarded(const std::function<void()>& body);
-    virtual std::string GetOpenFileNameA(int& filterIndex);
-    virtual std::string GetSaveFileNameA();
+    // The file dialogs of Open (which also gives the chosen filter, counted
+    // from 0) and of Save As; "" when the user cancels.
+    virtual std::string GetOpenFileName(int& filterIndex);
+    virtual std::string GetSaveFileName();
 
     const plat::CommandTable* GetCommandTable() const override;
 

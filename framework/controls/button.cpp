@@ -1,9 +1,14 @@
 #include "framework/controls/button.h"
 
-#include <chrono>
-#include <thread>
+#include "framework/events/timer.h"
 
 namespace Kor {
+
+Button::Button() = default;
+
+Button::~Button() {
+    if (releaseTimer_) releaseTimer_->RemoveListener(this);
+}
 
 void Button::HandleClick() {
     if (onClick_) onClick_();
@@ -11,6 +16,7 @@ void Button::HandleClick() {
 
 void Button::HandleLeftDown(unsigned flags, const CPoint& p) {
     if (!Enabled()) return;
+    if (releaseDue_) FinishDoubleClick();
     pressed_ = true;
     hot_ = Inside(p);
     CaptureMouse();
@@ -30,12 +36,19 @@ void Button::HandleMouseMove(unsigned flags, const CPoint& p) {
 
 void Button::HandleLeftUp(unsigned flags, const CPoint& p) {
     if (!Enabled()) return;
-    bool click = pressed_ && hot_;
+    // The release of a double click's second press: the timer releases the
+    // button when the pressed look is over.
+    if (releaseDue_) return;
+    Release(flags, p, pressed_ && hot_);
+}
+
+void Button::Release(unsigned flags, const CPoint& p, bool click) {
     pressed_ = false;
     ReleaseMouse();
     Invalidate();
-    if (click) HandleClick();
     Widget::HandleLeftUp(flags, p);
+    // Last: a click may destroy the button (a dialog's button that closes it).
+    if (click) HandleClick();
 }
 
 void Button::HandleLeftDoubleClick(unsigned flags, const CPoint& p) {
@@ -43,8 +56,27 @@ void Button::HandleLeftDoubleClick(unsigned flags, const CPoint& p) {
     // Shown to the user as a second click: pressed, a moment, released.
     HandleLeftDown(flags, p);
     Invalidate(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    HandleLeftUp(flags, p);
+    if (!releaseTimer_) {
+        releaseTimer_ = std::make_unique<Timer>(kDoubleClickPressMs);
+        releaseTimer_->AddListener(this);
+    }
+    releaseDue_ = true;
+    releaseFlags_ = flags;
+    releasePoint_ = p;
+    releaseTimer_->Start();
+}
+
+void Button::HandleTimer(Timer* timer) {
+    if (timer != releaseTimer_.get()) return Widget::HandleTimer(timer);
+    if (releaseDue_) FinishDoubleClick();
+}
+
+void Button::FinishDoubleClick() {
+    releaseTimer_->Stop();
+    releaseDue_ = false;
+    // It clicks even if the pointer moved off meanwhile: the double click
+    // itself was on the button. One that was disabled meanwhile does not.
+    Release(releaseFlags_, releasePoint_, Enabled());
 }
 
 void Button::HandleMouseLeave() {

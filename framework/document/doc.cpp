@@ -3,17 +3,9 @@
 #include "framework/app/app_base.h"
 #include "framework/app/framework_strings.h"
 #include "framework/document/action.h"
-
-#include <glib.h>
+#include "platform/paths.h"
 
 namespace Kor {
-
-std::string FullPath(const std::string& path) {
-    gchar* full = g_canonicalize_filename(path.c_str(), nullptr);
-    std::string s = full;
-    g_free(full);
-    return s;
-}
 
 Doc::Doc() : actions_(*this), selection_(new NullSelection) { selection_->doc_ = this; }
 
@@ -72,7 +64,7 @@ void Doc::SetSelection(Selection* s) {
 }
 
 void Doc::SetFileName(std::string name) {
-    if (!name.empty()) name = FullPath(name);
+    if (!name.empty()) name = plat::FullPath(name);
     if (name == fileName_) return;
     fileName_ = std::move(name);
     FileNameChange e(this);

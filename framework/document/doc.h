@@ -81,7 +81,4 @@ private:
     boost::shared_ptr<Selection> selection_;
 };
 
-// `path` as a full, normalised path (relative to the working folder).
-std::string FullPath(const std::string& path);
-
 }  // namespace Kor

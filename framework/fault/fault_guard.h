@@ -1,6 +1,9 @@
 // The fault guard: runs a body so that a processor fault inside it becomes a
 // C++ exception carrying the fault report, instead of ending the process.
-// The framework's run loop and worker threads run their bodies under it.
+// The framework's run loop runs each piece of work it dispatches under it
+// (AppBase sets it as the loop's work guard); worker threads run their
+// bodies under it. Guards nest: a fault is caught by the innermost guard
+// around it, and the guards further out see only the exception thrown there.
 //
 // How: on first use the guard installs handlers for SIGSEGV, SIGBUS, SIGILL,
 // SIGFPE and SIGTRAP, and gives each guarded thread an alternate signal stack

@@ -5,9 +5,8 @@
 #include "framework/app/framework_strings.h"
 #include "framework/document/doc.h"
 #include "platform/app.h"
+#include "platform/paths.h"
 #include "platform/resources.h"
-
-#include <glib.h>
 
 #include <algorithm>
 
@@ -146,9 +145,7 @@ void Frame::UpdateTitle() {
         if (path.empty()) {
             title = "(Untitled)";
         } else {
-            gchar* base = g_path_get_basename(path.c_str());
-            title = base;
-            g_free(base);
+            title = plat::FileName(path);
         }
         if (doc_.IsModified()) title += " *";
         title += " - ";

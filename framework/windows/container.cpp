@@ -67,69 +67,76 @@ void Container::LayoutControls() {
 }
 
 void Container::ProcessEvent(Event& e) {
-    if (auto* enter = dynamic_cast<MouseEnterEvent*>(&e)) {
-        hover_ = ChildFromPoint(enter->point);
-        if (hover_) GiveTranslated(*enter, hover_);
-        else HandleItself(e);
-        return;
-    }
-    if (dynamic_cast<MouseLeaveEvent*>(&e)) {
-        if (Control* h = hover_) {
-            h->ProcessEvent(e);
-            if (hover_ == h) hover_ = nullptr;
-        } else {
-            HandleItself(e);
-        }
-        return;
-    }
-    if (auto* cursor = dynamic_cast<CursorEvent*>(&e)) {
-        if (GetCaptureControl() != this && hover_) {
-            GiveTranslated(*cursor, hover_);
-            if (cursor->handled) return;
-        }
-        HandleItself(e);
-        return;
-    }
-    if (auto* cmd = dynamic_cast<CommandEventBase*>(&e)) {
-        for (Control* c : std::vector<Control*>(controls_.begin(), controls_.end())) {
-            c->ProcessEvent(e);
-            if (cmd->handled) break;
-        }
-        return;
-    }
-    if (auto* mouse = dynamic_cast<MouseEvent*>(&e)) {
-        if (GetCaptureControl() == this) {
-            HandleItself(e);
+    switch (e.GetRoute()) {
+        case EventRoute::PointerEnter: {
+            MouseEvent& enter = AsMouseEvent(e);
+            hover_ = ChildFromPoint(enter.point);
+            if (hover_)
+                GiveTranslated(enter, hover_);
+            else
+                HandleItself(e);
             return;
         }
-        Control* child = ChildFromPoint(mouse->point);
-        if (child != hover_) {
-            MouseLeaveEvent leave;
-            if (Control* old = hover_) old->ProcessEvent(leave);
-            else HandleItself(leave);  // the pointer leaves the container's own area
-            hover_ = child;
-            MouseEnterEvent enter(mouse->flags, mouse->point);
-            if (child) GiveTranslated(enter, child);
-            else HandleItself(enter);
-        }
-        if (hover_) GiveTranslated(*mouse, hover_);
-        else HandleItself(e);
-        return;
+        case EventRoute::PointerLeave:
+            if (Control* h = hover_) {
+                h->ProcessEvent(e);
+                if (hover_ == h) hover_ = nullptr;
+            } else {
+                HandleItself(e);
+            }
+            return;
+        case EventRoute::Cursor:
+            if (GetCaptureControl() != this && hover_) {
+                GiveTranslated(AsMouseEvent(e), hover_);
+                if (AsCursorEvent(e).handled) return;
+            }
+            HandleItself(e);
+            return;
+        case EventRoute::Command:
+            for (Control* c : std::vector<Control*>(controls_.begin(), controls_.end())) {
+                c->ProcessEvent(e);
+                if (AsCommandEvent(e).handled) break;
+            }
+            return;
+        case EventRoute::Pointer:
+            if (GetCaptureControl() == this)
+                HandleItself(e);
+            else
+                RoutePointer(AsMouseEvent(e));
+            return;
+        case EventRoute::Window:
+            for (Control* c : std::vector<Control*>(controls_.begin(), controls_.end())) c->ProcessEvent(e);
+            return;
+        case EventRoute::Broadcast:
+            HandleItself(e);
+            for (Control* c : std::vector<Control*>(controls_.begin(), controls_.end())) c->ProcessEvent(e);
+            return;
+        case EventRoute::Key:
+        case EventRoute::Self:
+            HandleItself(e);
+            return;
     }
-    if (dynamic_cast<KeyEvent*>(&e)) {
+}
+
+void Container::RoutePointer(MouseEvent& e) {
+    Control* child = ChildFromPoint(e.point);
+    if (child != hover_) {
+        MouseLeaveEvent leave;
+        if (Control* old = hover_)
+            old->ProcessEvent(leave);
+        else
+            HandleItself(leave);  // the pointer leaves the container's own area
+        hover_ = child;
+        MouseEnterEvent enter(e.flags, e.point);
+        if (child)
+            GiveTranslated(enter, child);
+        else
+            HandleItself(enter);
+    }
+    if (hover_)
+        GiveTranslated(e, hover_);
+    else
         HandleItself(e);
-        return;
-    }
-    if (dynamic_cast<WindowEvent*>(&e)) {
-        for (Control* c : std::vector<Control*>(controls_.begin(), controls_.end())) c->ProcessEvent(e);
-        return;
-    }
-    if (dynamic_cast<BroadcastEvent*>(&e)) {
-        HandleItself(e);
-        for (Control* c : std::vector<Control*>(controls_.begin(), controls_.end())) c->ProcessEvent(e);
-        return;
-    }
-    HandleItself(e);
 }
 
 void Container::HandlePaint(CDC* dc, const CRect& rect) { PaintChildren(dc, rect); }

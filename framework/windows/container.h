@@ -14,6 +14,7 @@
 namespace Kor {
 
 class Layout;
+class MouseEvent;
 
 class Container : public virtual Control {
 public:
@@ -48,6 +49,11 @@ protected:
     void HandleItself(Event& e) { Control::ProcessEvent(e); }
 
 private:
+    // Pointer input: the child under the point becomes the hover child (the
+    // old one hears that the pointer left, the new one that it came) and
+    // gets the event in its own coordinates; with none, the container.
+    void RoutePointer(MouseEvent& e);
+
     std::list<Control*> controls_;
     Control* hover_ = nullptr;
     std::shared_ptr<Layout> layout_;

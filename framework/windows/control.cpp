@@ -80,33 +80,6 @@ bool Control::IsWithin(const Control* ancestor) const {
     return false;
 }
 
-void Control::ProcessEvent(Event& e) {
-    if (auto* m = dynamic_cast<MouseEvent*>(&e)) {
-        if (auto* c = dynamic_cast<CursorEvent*>(m)) c->handled = HandleCursor(m->flags, m->point);
-        else if (dynamic_cast<LeftDoubleClickEvent*>(m)) HandleLeftDoubleClick(m->flags, m->point);
-        else if (dynamic_cast<LeftDownEvent*>(m)) HandleLeftDown(m->flags, m->point);
-        else if (dynamic_cast<LeftUpEvent*>(m)) HandleLeftUp(m->flags, m->point);
-        else if (dynamic_cast<MouseMoveEvent*>(m)) HandleMouseMove(m->flags, m->point);
-        else if (dynamic_cast<MouseEnterEvent*>(m)) HandleMouseEnter(m->flags, m->point);
-        else if (dynamic_cast<RightDoubleClickEvent*>(m)) HandleRightDoubleClick(m->flags, m->point);
-        else if (dynamic_cast<RightDownEvent*>(m)) HandleRightDown(m->flags, m->point);
-        else if (dynamic_cast<RightUpEvent*>(m)) HandleRightUp(m->flags, m->point);
-    } else if (auto* k = dynamic_cast<KeyEvent*>(&e)) {
-        if (dynamic_cast<KeyDownEvent*>(k)) HandleKeyDown(k->key, k->repeat, k->flags);
-        else if (dynamic_cast<KeyUpEvent*>(k)) HandleKeyUp(k->key, k->repeat, k->flags);
-    } else if (dynamic_cast<MouseLeaveEvent*>(&e)) {
-        HandleMouseLeave();
-    } else if (dynamic_cast<ActivateEvent*>(&e)) {
-        HandleActivate();
-    } else if (dynamic_cast<FocusEvent*>(&e)) {
-        HandleFocus();
-    } else if (dynamic_cast<UnfocusEvent*>(&e)) {
-        HandleUnfocus();
-    } else if (dynamic_cast<UpdateUIEvent*>(&e)) {
-        HandleUpdateUI();
-    } else if (dynamic_cast<FontEvent*>(&e)) {
-        HandleFont();
-    }
-}
+void Control::ProcessEvent(Event& e) { e.DeliverTo(*this); }
 
 }  // namespace Kor

@@ -24,6 +24,7 @@ using CDC = plat::DC;
 using CFont = plat::Font;
 
 class Container;
+class Timer;
 class WindowTipCtrl;
 
 class Control : public virtual EventListener {
@@ -79,12 +80,15 @@ public:
     virtual void HandleFocus() {}
     virtual void HandleUnfocus() {}
     virtual void HandleFont() {}
+    // A timer this control listens to (Timer::AddListener) fired.
+    virtual void HandleTimer(Timer* timer) { (void)timer; }
 
     // Places the control (for layouts); controls without stored bounds
     // ignore it.
     virtual void SetBounds(const CRect& r) { (void)r; }
 
-    // Calls the handler that matches the event's type.
+    // Handles the event itself: calls the handler the event names
+    // (Event::DeliverTo).
     void ProcessEvent(Event& e) override;
 
     Container* GetParent() const { return parent_; }

@@ -21,7 +21,7 @@
 namespace Kor {
 
 template <class T>
-class Window : public T, public Container {
+class Window : public T, public Container, public WindowEventHandler {
 public:
     Window() = default;
     ~Window() override {
@@ -58,9 +58,10 @@ public:
 
     // --- Window ---
     virtual bool DoCreateWindow();
-    virtual void HandleWindowCreate();
-    virtual void HandleWindowDestroy();
-    virtual void HandleWindowVisible(bool visible);
+    void HandleWindowCreate() override;
+    void HandleWindowDestroy() override;
+    void HandleWindowBounds(bool update) override { update ? UpdateWindowBounds() : UpdateBounds(); }
+    void HandleWindowVisible(bool visible) override;
     virtual void UpdateBounds() { boundsOutOfDate_ = true; }
     CRect GetClientRect() const { return T::GetClientRect(); }
     int ClientWidth() const { return T::GetClientRect().Width(); }
@@ -251,24 +252,30 @@ void Window<T>::UpdateWindowBounds() {
 
 template <class T>
 void Window<T>::ProcessEvent(Event& e) {
-    if (dynamic_cast<WindowCreateEvent*>(&e)) return HandleWindowCreate();
-    if (dynamic_cast<WindowDestroyEvent*>(&e)) return HandleWindowDestroy();
-    if (auto* b = dynamic_cast<WindowBoundsEvent*>(&e)) return b->update ? UpdateWindowBounds() : UpdateBounds();
-    if (auto* v = dynamic_cast<WindowVisibleEvent*>(&e)) return HandleWindowVisible(v->visible);
-    Control* cap = capture_;
-    if (auto* m = dynamic_cast<MouseEvent*>(&e)) {
-        if (cap && cap != this) {
-            // The capture control gets the pointer wherever it is, in its own
-            // coordinates. A cursor request it leaves unhandled ends here too
-            // (the platform's default cursor applies).
-            CPoint saved = m->point;
-            m->point = saved - cap->GetWindowOffset();
-            cap->ProcessEvent(e);
-            m->point = saved;
+    switch (e.GetRoute()) {
+        case EventRoute::Window:
+            AsWindowEvent(e).DeliverToWindow(*this);
             return;
-        }
-    } else if (dynamic_cast<KeyEvent*>(&e)) {
-        if (focus_ && focus_ != this) return focus_->ProcessEvent(e);
+        case EventRoute::Pointer:
+        case EventRoute::PointerEnter:
+        case EventRoute::Cursor:
+            if (Control* cap = capture_; cap && cap != this) {
+                // The capture control gets the pointer wherever it is, in its own
+                // coordinates. A cursor request it leaves unhandled ends here too
+                // (the platform's default cursor applies).
+                MouseEvent& m = AsMouseEvent(e);
+                CPoint saved = m.point;
+                m.point = saved - cap->GetWindowOffset();
+                cap->ProcessEvent(e);
+                m.point = saved;
+                return;
+            }
+            break;
+        case EventRoute::Key:
+            if (focus_ && focus_ != this) return focus_->ProcessEvent(e);
+            break;
+        default:
+            break;
     }
     Container::ProcessEvent(e);
 }

@@ -1,6 +1,7 @@
 #include "platform/gtk/gtk_backend.h"
 
 #include "platform/app.h"
+#include "platform/bitmap_surface.h"
 #include "platform/internal.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
@@ -80,6 +81,19 @@ unsigned CharOf(const GdkEventKey* e) {
     if (e->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) return 0;
     guint32 ch = gdk_keyval_to_unicode(e->keyval);
     return ch >= 32 && ch != 127 ? ch : 0;
+}
+
+// The key that opens the menu bar in every GTK program: the setting
+// "gtk-menu-bar-accel" (F10 unless the user changed it).
+bool IsMenuBarKey(GtkWidget* window, const GdkEventKey* e) {
+    gchar* accel = nullptr;
+    g_object_get(gtk_widget_get_settings(window), "gtk-menu-bar-accel", &accel, nullptr);
+    guint key = 0;
+    GdkModifierType mods = GdkModifierType(0);
+    if (accel) gtk_accelerator_parse(accel, &key, &mods);
+    g_free(accel);
+    return key != 0 && gdk_keyval_to_lower(e->keyval) == gdk_keyval_to_lower(key) &&
+           (e->state & gtk_accelerator_get_default_mod_mask()) == mods;
 }
 
 unsigned ModifiersOf(guint state) {
@@ -203,7 +217,7 @@ public:
         if (c.IsStandard() || c.IsNull() || !c.Image()) {
             cursor = gdk_cursor_new_from_name(display, CursorName(c.Shape()));
         } else {
-            cursor = gdk_cursor_new_from_surface(display, c.Image()->Surface(), c.HotSpot().x, c.HotSpot().y);
+            cursor = gdk_cursor_new_from_surface(display, BitmapSurface::Of(*c.Image()), c.HotSpot().x, c.HotSpot().y);
         }
         gdk_window_set_cursor(gw, cursor);
         if (cursor) g_object_unref(cursor);
@@ -227,13 +241,13 @@ private:
     Bitmap& Surface() { return WndAccess::Top(wnd_)->surface; }
 
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, GtkPort* p) {
-        cairo_set_source_surface(cr, p->Surface().Surface(), 0, 0);
+        cairo_set_source_surface(cr, BitmapSurface::Of(p->Surface()), 0, 0);
         cairo_paint(cr);
         return TRUE;
     }
 
     static void OnAllocate(GtkWidget*, GdkRectangle* a, GtkPort* p) {
-        TheApp().Guard([&] { input::Resized(p->wnd_, Size(a->width, a->height)); });
+        TheApp().CallFromBackend([&] { input::Resized(p->wnd_, Size(a->width, a->height)); });
         p->UpdateOrigin();
     }
 
@@ -247,7 +261,7 @@ private:
         if (!gw) return;
         int x = 0, y = 0;
         gdk_window_get_origin(gw, &x, &y);
-        if (Point(x, y) != wnd_.GetRect().TopLeft()) TheApp().Guard([&] { input::Moved(wnd_, Point(x, y)); });
+        if (Point(x, y) != wnd_.GetRect().TopLeft()) TheApp().CallFromBackend([&] { input::Moved(wnd_, Point(x, y)); });
     }
 
     static gboolean OnButton(GtkWidget* w, GdkEventButton* e, GtkPort* p) {
@@ -261,19 +275,19 @@ private:
         case 2: a = down ? input::MouseAction::MiddleDown : input::MouseAction::MiddleUp; break;
         default: return TRUE;
         }
-        TheApp().Guard([&] { input::Mouse(p->wnd_, Point(int(e->x), int(e->y)), a, ModifiersOf(e->state)); });
+        TheApp().CallFromBackend([&] { input::Mouse(p->wnd_, Point(int(e->x), int(e->y)), a, ModifiersOf(e->state)); });
         return TRUE;
     }
 
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, GtkPort* p) {
-        TheApp().Guard([&] {
+        TheApp().CallFromBackend([&] {
             input::Mouse(p->wnd_, Point(int(e->x), int(e->y)), input::MouseAction::Move, ModifiersOf(e->state));
         });
         return TRUE;
     }
 
     static gboolean OnLeave(GtkWidget*, GdkEventCrossing* e, GtkPort* p) {
-        if (e->mode == GDK_CROSSING_NORMAL) TheApp().Guard([&] { input::PointerLeft(p->wnd_); });
+        if (e->mode == GDK_CROSSING_NORMAL) TheApp().CallFromBackend([&] { input::PointerLeft(p->wnd_); });
         return FALSE;
     }
 
@@ -283,7 +297,8 @@ private:
         else if (e->direction == GDK_SCROLL_DOWN) delta = -120;
         else if (e->direction == GDK_SCROLL_SMOOTH) delta = int(-e->delta_y * 120);
         if (delta)
-            TheApp().Guard([&] { input::Wheel(p->wnd_, Point(int(e->x), int(e->y)), delta, ModifiersOf(e->state)); });
+            TheApp().CallFromBackend(
+                [&] { input::Wheel(p->wnd_, Point(int(e->x), int(e->y)), delta, ModifiersOf(e->state)); });
         return TRUE;
     }
 
@@ -292,23 +307,28 @@ private:
         // Alt with a letter opens the menu bar's menus first.
         if (down && (e->state & GDK_MOD1_MASK) && p->menuBar_ && gtk_window_activate_key(GTK_WINDOW(w), e))
             return TRUE;
+        // The menu bar's key goes on to the menu bar, which opens its first
+        // menu; the window never sees it.
+        if (p->menuBar_ && IsMenuBarKey(w, e)) return FALSE;
         unsigned vk = VirtualKeyOf(e->keyval);
         unsigned ch = down ? CharOf(e) : 0;
         if (!vk && !ch) return FALSE;
-        TheApp().Guard([&] {
-            if (vk) input::Key(&p->wnd_, vk, down, ch);
-            else input::Text(&p->wnd_, ch);
+        TheApp().CallFromBackend([&] {
+            if (vk)
+                input::Key(&p->wnd_, vk, down, ch);
+            else
+                input::Text(&p->wnd_, ch);
         });
         return TRUE;
     }
 
     static gboolean OnFocus(GtkWidget*, GdkEventFocus* e, GtkPort* p) {
-        TheApp().Guard([&] { input::Activated(p->wnd_, e->in); });
+        TheApp().CallFromBackend([&] { input::Activated(p->wnd_, e->in); });
         return FALSE;
     }
 
     static gboolean OnDelete(GtkWidget*, GdkEvent*, GtkPort* p) {
-        TheApp().Guard([&] { input::CloseRequested(p->wnd_); });
+        TheApp().CallFromBackend([&] { input::CloseRequested(p->wnd_); });
         return TRUE;  // the window layer decides whether it goes
     }
 
@@ -341,7 +361,7 @@ private:
         Fill(GTK_MENU_SHELL(menuBar_), *menu_);
         MenuSignal(menuBar_, "deactivate", G_CALLBACK(+[](GtkMenuShell*, GtkPort* p) {
             p->menuOpen_ = false;
-            TheApp().Guard([&] { input::MenuSelect(p->wnd_, 0); });
+            TheApp().CallFromBackend([&] { input::MenuSelect(p->wnd_, 0); });
             if (p->rebuildPending_) {
                 p->rebuildPending_ = false;
                 p->ScheduleMenuRebuild();
@@ -398,7 +418,7 @@ private:
         if (p->menuToken_.expired()) return;
         auto* menu = static_cast<Menu*>(g_object_get_data(G_OBJECT(sub), "kor-menu"));
         if (!menu) return;
-        TheApp().Guard([&] { UpdateMenuItems(p->wnd_, *menu); });
+        TheApp().CallFromBackend([&] { input::MenuOpened(p->wnd_, *menu); });
         // Show the states now; a change of kind (a newly checked item) waits
         // for the rebuild after the menu closes.
         for (ItemRef& r : p->items_) {
@@ -424,7 +444,7 @@ private:
 
     static void OnItemSelect(GtkWidget* w, GtkPort* p) {
         unsigned id = GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(w), "kor-id"));
-        TheApp().Guard([&] { input::MenuSelect(p->wnd_, id); });
+        TheApp().CallFromBackend([&] { input::MenuSelect(p->wnd_, id); });
     }
 
     Wnd& wnd_;
@@ -492,7 +512,7 @@ public:
         g_idle_add(
             [](gpointer data) -> gboolean {
                 static_cast<GtkBackend*>(data)->wakePending_ = false;
-                TheApp().Guard([] { TheApp().RunPosted(); });
+                TheApp().CallFromBackend([] { TheApp().RunPosted(); });
                 return G_SOURCE_REMOVE;
             },
             this);
@@ -508,7 +528,7 @@ public:
             wait,
             [](gpointer data) -> gboolean {
                 static_cast<GtkBackend*>(data)->timerSource_ = 0;
-                TheApp().Guard([] { TheApp().FireTimers(); });
+                TheApp().CallFromBackend([] { TheApp().FireTimers(); });
                 return G_SOURCE_REMOVE;
             },
             this);
@@ -520,7 +540,7 @@ public:
             G_PRIORITY_HIGH_IDLE + 15,
             [](gpointer data) -> gboolean {
                 static_cast<GtkBackend*>(data)->paintSource_ = 0;
-                TheApp().Guard([] { TheApp().PaintAll(); });
+                TheApp().CallFromBackend([] { TheApp().PaintAll(); });
                 return G_SOURCE_REMOVE;
             },
             this, nullptr);
@@ -532,7 +552,7 @@ public:
             G_PRIORITY_DEFAULT_IDLE,
             [](gpointer data) -> gboolean {
                 static_cast<GtkBackend*>(data)->idleSource_ = 0;
-                TheApp().Guard([] { TheApp().RunIdle(); });
+                TheApp().CallFromBackend([] { TheApp().RunIdle(); });
                 return G_SOURCE_REMOVE;
             },
             this, nullptr);

@@ -6,7 +6,9 @@
 //       transient for their owner
 //   [x] a GtkMenuBar built from the window's menu: mnemonics, separators,
 //       grayed and checked items, submenus; item states asked of the command
-//       routing when a menu opens; highlighted items reported for prompts
+//       routing when a menu opens; highlighted items reported for prompts;
+//       the menu bar's key (F10, the "gtk-menu-bar-accel" setting) left to
+//       the menu bar, which opens its first menu
 //   [x] mouse buttons, motion, wheel and the pointer leaving; keys mapped to
 //       virtual-key codes with the characters they type; focus in and out
 //       as activation; the close button; moves and resizes

@@ -30,6 +30,7 @@ public:
     std::string title;
     bool shown = false;
     Cursor cursor;
+    int openMenu = -1;  // the menu bar's menu opened from the keyboard, by position
 };
 
 class HeadlessBackend : public Backend {
@@ -42,13 +43,31 @@ public:
     bool Iterate(int maxWaitMs) override {
         bool did = Settle();
         if (did || maxWaitMs == 0) return did;
-        std::unique_lock<std::mutex> lock(wakeMutex_);
         // Nothing here can produce input; only another thread can wake us.
+        std::unique_lock<std::mutex> lock(wakeMutex_);
         int wait = maxWaitMs < 0 ? kStallMs : maxWaitMs;
-        if (!wakeCv_.wait_for(lock, std::chrono::milliseconds(wait), [&] { return woken_; })) return false;
+        if (wakeCv_.wait_for(lock, std::chrono::milliseconds(wait), [&] { return woken_; })) {
+            lock.unlock();
+            Settle();
+            return true;
+        }
         lock.unlock();
-        Settle();
-        return true;
+        // A bounded wait that nothing ended: that time passed for the loop.
+        if (maxWaitMs > 0) return Advance(std::uint64_t(maxWaitMs));
+        return false;
+    }
+
+    // Moves the virtual clock forward, running each due timer at its time.
+    // True when anything ran.
+    bool Advance(std::uint64_t ms) {
+        const std::uint64_t target = now_ + ms;
+        bool did = false;
+        while (timerDue_ <= target) {
+            now_ = std::max(now_, timerDue_);
+            did = Settle() || did;
+        }
+        now_ = target;
+        return Settle() || did;
     }
 
     void Wake() override {
@@ -196,6 +215,49 @@ unsigned CharOf(unsigned vk) {
     }
 }
 
+// The menu bar's keyboard as GTK gives it: F10 (without Shift, Ctrl or
+// Alt) opens the first menu of the bar; while a menu is open, the keys are
+// the menu's, not the window's, and Escape or F10 closes it. True when the
+// key went to the menu bar.
+bool MenuBarKey(Wnd* top, unsigned vk, bool down) {
+    Port* port = top ? PortOf(*top) : nullptr;
+    if (!port) return false;
+    if (port->openMenu >= 0) {
+        if (down && (vk == VK_ESCAPE || vk == VK_F10)) {
+            port->openMenu = -1;
+            input::MenuSelect(*top, 0);
+            Back().Settle();
+        }
+        return true;
+    }
+    if (vk != VK_F10 || IsKeyDown(VK_SHIFT) || IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU)) return false;
+    Menu* bar = top->GetMenu();
+    if (!bar || !top->IsWindowEnabled()) return false;
+    for (int i = 0; i < bar->ItemCount(); ++i) {
+        if (Menu* first = bar->ItemAt(i).popup.get()) {
+            if (down) {
+                port->openMenu = i;
+                input::MenuOpened(*top, *first);
+                Back().Settle();
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+// A press of the mouse closes a menu opened from the keyboard, and does
+// nothing else. True when it did.
+bool PressClosesMenu(Wnd& w) {
+    Wnd* top = w.GetTopLevel();
+    Port* port = top ? PortOf(*top) : nullptr;
+    if (!port || port->openMenu < 0) return false;
+    port->openMenu = -1;
+    input::MenuSelect(*top, 0);
+    Back().Settle();
+    return true;
+}
+
 }  // namespace
 
 Driver& Driver::Get() { return Back().driver_; }
@@ -203,6 +265,7 @@ Driver& Driver::Get() { return Back().driver_; }
 void Driver::MouseMove(Wnd& w, Point p) { Send(w, p, input::MouseAction::Move); }
 
 void Driver::MouseDown(Wnd& w, Point p, Button b) {
+    if (PressClosesMenu(w)) return;
     Send(w, p, b == Button::Left ? input::MouseAction::LeftDown : input::MouseAction::RightDown);
 }
 
@@ -241,13 +304,16 @@ void Driver::PointerLeaves(Wnd& w) {
 }
 
 void Driver::KeyDown(unsigned vk) {
-    App* app = App::Instance();
-    input::Key(app->GetActiveWindow(), vk, true, CharOf(vk));
+    Wnd* active = App::Instance()->GetActiveWindow();
+    if (MenuBarKey(active, vk, true)) return;
+    input::Key(active, vk, true, CharOf(vk));
     Back().Settle();
 }
 
 void Driver::KeyUp(unsigned vk) {
-    input::Key(App::Instance()->GetActiveWindow(), vk, false, 0);
+    Wnd* active = App::Instance()->GetActiveWindow();
+    if (MenuBarKey(active, vk, false)) return;
+    input::Key(active, vk, false, 0);
     Back().Settle();
 }
 
@@ -279,7 +345,8 @@ bool Driver::ChooseMenuCommand(Wnd& frame, unsigned id) {
     int pos = -1;
     Menu* menu = bar ? bar->FindCommand(id, &pos) : nullptr;
     if (!menu || !frame.IsWindowEnabled()) return false;
-    UpdateMenuItems(frame, *menu);  // as when the menu opens
+    if (Port* port = PortOf(frame)) port->openMenu = -1;  // choosing closes a menu opened from the keyboard
+    input::MenuOpened(frame, *menu);                      // as when the menu opens
     if (menu->ItemAt(pos).flags & MF_GRAYED) return false;
     input::MenuCommand(frame, id);
     Back().Settle();
@@ -306,16 +373,7 @@ void Driver::Activate(Wnd& top, bool active) {
     Back().Settle();
 }
 
-void Driver::AdvanceClock(std::uint64_t ms) {
-    HeadlessBackend& b = Back();
-    std::uint64_t target = b.now_ + ms;
-    while (b.timerDue_ <= target) {
-        b.now_ = std::max(b.now_, b.timerDue_);
-        b.Settle();
-    }
-    b.now_ = target;
-    b.Settle();
-}
+void Driver::AdvanceClock(std::uint64_t ms) { Back().Advance(ms); }
 
 std::uint64_t Driver::Now() const { return Back().now_; }
 void Driver::Flush() { Back().Settle(); }
@@ -340,6 +398,13 @@ bool Driver::ClipboardHasText() const { return Back().hasClipboard_; }
 bool Driver::SavePng(Wnd& w, const std::string& path) {
     Back().Settle();
     return w.Snapshot().SavePng(path);
+}
+
+std::string Driver::OpenMenu(Wnd& top) const {
+    Port* p = PortOf(top);
+    Menu* bar = top.GetMenu();
+    if (!p || p->openMenu < 0 || !bar || p->openMenu >= bar->ItemCount()) return std::string();
+    return bar->ItemAt(p->openMenu).text;
 }
 
 Cursor Driver::ShownCursor(Wnd& top) const {

@@ -4,10 +4,14 @@
 // What it implements:
 //   [x] top-level windows: title, shown and maximised states, pointer shape
 //   [x] a fixed screen of 1024 by 768 pixels and a virtual clock that moves
-//       only when a test advances it (timers fire at their exact times)
+//       only when a test advances it, or by the time the loop waited idle
+//       for a bounded time (App::PumpWhileWaiting); timers fire at their
+//       exact times
 //   [x] mouse and keys injected at a window's client coordinates, with the
 //       characters the keys type; wheel turns; the pointer leaving a window
-//   [x] menu commands chosen by id (refused while the command is disabled)
+//   [x] menu commands chosen by id (refused while the command is disabled);
+//       F10 opens the menu bar's first menu, whose keys then are the menu's
+//       until Escape, F10 or a press of the mouse closes it
 //   [x] message boxes and file dialogs answered from a script, and a log of
 //       what they asked; modal dialogs run a script when their loop starts
 //   [x] the clipboard in memory
@@ -61,7 +65,8 @@ public:
     void Wheel(Wnd& w, Point client, int delta);
     void PointerLeaves(Wnd& w);
 
-    // Keys go to the focus window (or the active window).
+    // Keys go to the focus window (or the active window); F10 opens the
+    // menu bar, and while a menu is open the keys are its (see OpenMenu).
     void KeyDown(unsigned vk);
     void KeyUp(unsigned vk);
     void PressKey(unsigned vk);  // down and up
@@ -73,6 +78,9 @@ public:
     // the menu does not hold it or its state handler disables it.
     bool ChooseMenuCommand(Wnd& frame, unsigned id);
     void HighlightMenuItem(Wnd& frame, unsigned id);  // 0: the menu closes
+    // The text of the menu bar's menu opened from the keyboard ("&File"), or
+    // "" when none is open.
+    std::string OpenMenu(Wnd& top) const;
     void Close(Wnd& top);                             // the close button
     void Resize(Wnd& top, Size size);
     void Activate(Wnd& top, bool active);

@@ -3,47 +3,23 @@
 // framework asks of it.
 #pragma once
 
-#include "framework/document/action.h"
 #include "framework/app/app.h"
+#include "framework/document/action.h"
 #include "framework/document/doc.h"
 #include "framework/frame/frame.h"
 #include "platform/headless/headless_backend.h"
+#include "tests/platform/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <glib.h>
 
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace kortest {
 
-// A temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        gchar* p = g_dir_make_tmp("kor-app-XXXXXX", nullptr);
-        path_ = p ? p : "";
-        g_free(p);
-    }
-    ~TempFolder() {
-        std::string cmd = "rm -rf '" + path_ + "'";
-        if (path_.empty() || std::system(cmd.c_str()) != 0) ADD_FAILURE() << "cannot remove " << path_;
-    }
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-// Settings go to the temporary folder while it lives.
-class ConfigHome : public TempFolder {
-public:
-    ConfigHome() { g_setenv("XDG_CONFIG_HOME", Path().c_str(), TRUE); }
-    ~ConfigHome() { g_unsetenv("XDG_CONFIG_HOME"); }
-};
+using plattest::ConfigHome;
+using plattest::TempFolder;
 
 class MemoryDoc : public Kor::Doc {
 public:

@@ -2,10 +2,12 @@
 // buttons, the line field, the progress dialog of a long command.
 #include "tests/framework/app_fixture.h"
 
-#include "framework/app/command_ids.h"
 #include "demos/korvane-demo/demo_app.h"
+#include "framework/app/command_ids.h"
 #include "platform/clipboard.h"
 #include "platform/controls.h"
+#include "platform/keys.h"
+#include "platform/menu.h"
 #include "platform/message_box.h"
 
 #include <fstream>
@@ -101,6 +103,18 @@ TEST_F(DemoTest, TheLineFieldAndTheAddButton) {
     drv.Click(frame(), frame().line.add.GetWindowRect().Center());
     EXPECT_EQ(doc.Lines().back(), "seven");
     EXPECT_EQ(doc.GetActions().Size(), 1u);
+}
+
+TEST_F(DemoTest, F10OpensTheFileMenuWithItsStatesUpToDate) {
+    Open();
+    drv.PressKey(plat::VK_F10);
+    EXPECT_EQ(drv.OpenMenu(frame()), "&File");
+    int pos = -1;
+    plat::Menu* file = frame().GetMenu()->FindCommand(ID_FILE_SAVE, &pos);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->ItemAt(pos).flags & plat::MF_GRAYED);  // nothing to save yet
+    drv.PressKey(plat::VK_ESCAPE);
+    EXPECT_EQ(drv.OpenMenu(frame()), "");
 }
 
 TEST_F(DemoTest, CountingWordsShowsProgressAndCanBeCancelled) {

@@ -9,8 +9,6 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 
-#include <glib.h>
-
 #include <fstream>
 
 namespace plattest {
@@ -82,7 +80,7 @@ TEST_F(Dialogs, MessageBoxesAreAnsweredFromTheScriptAndLogged) {
 TEST_F(Dialogs, TheFileDialogAppliesTheDefaultExtensionAndTheMustExistRule) {
     EXPECT_EQ(ParseFileFilter("Bitmap Files (*.bmp)|*.bmp|Pictures|*.png;*.jpg||").size(), 2u);
     EXPECT_EQ(ParseFileFilter("Bitmap Files (*.bmp)|*.bmp||")[0].patterns, std::vector<std::string>{"*.bmp"});
-    TempDir tmp;
+    TempFolder tmp;
     const std::string& dir = tmp.Path();
     std::string existing = dir + "/mask.bmp";
     std::ofstream(existing) << "x";

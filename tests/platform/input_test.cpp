@@ -193,6 +193,52 @@ TEST_F(Commands, MenusAndAcceleratorsRespectTheCommandState) {
     EXPECT_TRUE(edit->ItemAt(pos).flags & MF_GRAYED);
 }
 
+TEST_F(Commands, F10OpensTheMenuBarWhichThenHasTheKeys) {
+    Frame frame;
+    MakeTop(frame);
+    frame.Clear();
+    drv.PressKey(VK_F10);  // no menu bar: an ordinary key
+    EXPECT_EQ(frame.log, std::vector<std::string>{"key 121"});
+    EXPECT_EQ(drv.OpenMenu(frame), "");
+
+    auto menu = Menu::Parse(
+        "MENUITEM \"&About\", 103\nPOPUP \"&Edit\"\n MENUITEM \"&Paste\", 101\nEND\n"
+        "POPUP \"&View\"\n MENUITEM \"&Zoom\", 104\nEND\n");
+    ASSERT_TRUE(menu);
+    frame.SetMenu(menu.get());
+    auto accel = AccelTable::Parse("Ctrl+V 101\n");
+    frame.SetAccelerators(accel.get());
+    frame.canPaste = true;
+    frame.Clear();
+    drv.PressKey(VK_F10);
+    EXPECT_EQ(drv.OpenMenu(frame), "&Edit");  // the first menu, not a plain item of the bar
+    int pos = -1;
+    Menu* edit = menu->FindCommand(101, &pos);
+    EXPECT_FALSE(edit->ItemAt(pos).flags & MF_GRAYED);  // its states were brought up to date
+    drv.KeyDown(VK_CONTROL);
+    drv.PressKey('V');  // the open menu has the keys: no accelerator, no key message
+    drv.KeyUp(VK_CONTROL);
+    drv.PressKey(VK_ESCAPE);
+    EXPECT_EQ(drv.OpenMenu(frame), "");
+    EXPECT_TRUE(frame.log.empty());
+    drv.PressKey('A');  // closed: keys reach the window again
+    EXPECT_EQ(frame.log, (std::vector<std::string>{"key 65", "char 97"}));
+
+    // F10 again, or a press of the mouse, closes it; Ctrl+F10 is a key.
+    drv.PressKey(VK_F10);
+    drv.PressKey(VK_F10);
+    EXPECT_EQ(drv.OpenMenu(frame), "");
+    drv.PressKey(VK_F10);
+    drv.Click(frame, Point(10, 10));
+    EXPECT_EQ(drv.OpenMenu(frame), "");
+    frame.Clear();
+    drv.KeyDown(VK_CONTROL);
+    drv.PressKey(VK_F10);
+    drv.KeyUp(VK_CONTROL);
+    EXPECT_EQ(drv.OpenMenu(frame), "");
+    EXPECT_EQ(frame.log, (std::vector<std::string>{"key 17", "key 121"}));
+}
+
 TEST_F(Commands, SingleKeyAcceleratorsLeaveTypedTextAlone) {
     Frame frame;
     Edit edit;

@@ -181,7 +181,7 @@ TEST_F(Lifecycle, ASavedPictureLoadsBackPixelForPixel) {
     MakeTop(top);
     MakeChild(child, top, Rect(30, 20, 90, 60));
     child.fill = Color(1, 2, 3);
-    TempDir dir;
+    TempFolder dir;
     std::string path = dir.Path() + "/top.png";
     ASSERT_TRUE(drv.SavePng(top, path));
     Bitmap back = Bitmap::LoadPng(path);

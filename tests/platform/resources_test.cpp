@@ -6,8 +6,6 @@
 #include "platform/menu.h"
 #include "platform/resources.h"
 
-#include <glib.h>
-
 #include <cstdlib>
 #include <fstream>
 
@@ -93,7 +91,7 @@ TEST(AccelResource, NamesKeysWithTheirModifiers) {
 
 TEST(ImageResources, CursorsAndBitmapsComeFromTheChain) {
     App app(BackendKind::Headless);
-    TempDir dir;
+    TempFolder dir;
     Bitmap img(8, 6, Color(10, 20, 30));
     ASSERT_TRUE(img.SavePng(dir.Path() + "/PanTool_CursorHand.png"));
     std::ofstream(dir.Path() + "/PanTool_CursorHand.hotspot") << "3 4\n";

@@ -6,8 +6,6 @@
 #include "platform/resources.h"
 #include "platform/thread.h"
 
-#include <glib.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -16,8 +14,7 @@ namespace plattest {
 namespace {
 
 TEST(Profile, ValuesSurviveInAFileNamedAfterTheSettingsKey) {
-    TempDir dir;
-    g_setenv("XDG_CONFIG_HOME", dir.Path().c_str(), TRUE);
+    ConfigHome dir;
     {
         Profile p("Quenmor", "vexilo");
         EXPECT_EQ(p.GetInt("Layout", "RightBarSize", 200), 200);
@@ -30,12 +27,11 @@ TEST(Profile, ValuesSurviveInAFileNamedAfterTheSettingsKey) {
     EXPECT_EQ(again.GetInt("Layout", "RightBarSize", 0), 321);
     EXPECT_EQ(again.GetString("Recent File List", "File1", ""), "/tmp/a b.bmp");
     EXPECT_EQ(again.GetInt("Layout", "Broken", 7), 7);  // not an integer
-    EXPECT_TRUE(g_file_test((dir.Path() + "/Quenmor/vexilo.ini").c_str(), G_FILE_TEST_IS_REGULAR));
-    g_unsetenv("XDG_CONFIG_HOME");
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path() + "/Quenmor/vexilo.ini"));
 }
 
 TEST(Resources, TheChainSearchesModulesInOrderAndSplitsPromptsFromTips) {
-    TempDir dir;
+    TempFolder dir;
     std::ofstream(dir.Path() + "/strings.txt") << "# program\n32784 Copy the points\\nCopy\n50013 Vexilo\n";
     std::ofstream(dir.Path() + "/lang.rus") << "50013 Vexilo (rus)\n";
     auto program = ResourceModule::FromFolder(dir.Path());
@@ -78,7 +74,39 @@ TEST_F(Threads, StartSuspendedAndWakeAPumpingWaiter) {
     EXPECT_TRUE(posted);  // messages were pumped while waiting
     done.Reset();
     EXPECT_FALSE(done.IsSet());
-    EXPECT_FALSE(app.PumpWhileWaiting([&] { return done.IsSet(); }, 30));
+}
+
+TEST_F(Threads, AWaitTimesOutOnTheApplicationClock) {
+    auto& drv = headless::Driver::Get();
+    // Waiting idle: the virtual clock moves by the time waited, and a timer
+    // due meanwhile fires at its time.
+    struct Ticker : Wnd {
+        std::vector<std::uint64_t> ticks;
+        void OnTimer(unsigned) override { ticks.push_back(App::Instance()->Now()); }
+    } ticker;
+    ASSERT_TRUE(ticker.CreateMessageWindow());
+    std::uint64_t start = drv.Now();
+    ticker.SetTimer(1, 20);
+    EXPECT_FALSE(app.PumpWhileWaiting([] { return false; }, 30));
+    EXPECT_EQ(drv.Now(), start + 30);
+    EXPECT_EQ(ticker.ticks, std::vector<std::uint64_t>{start + 20});
+    ticker.KillTimer(1);
+
+    // Time that passes otherwise counts too: here the clock jumps a second
+    // at each look, so the wait ends after three looks, not three seconds.
+    int looks = 0;
+    start = drv.Now();
+    EXPECT_FALSE(app.PumpWhileWaiting(
+        [&] {
+            ++looks;
+            drv.AdvanceClock(1000);
+            return false;
+        },
+        2500));
+    EXPECT_EQ(looks, 3);
+    // Between the looks the loop waited idle one slice each.
+    EXPECT_EQ(drv.Now(), start + 3000 + 2 * App::kPumpSliceMs);
+    ticker.Destroy();
 }
 
 TEST(DebugOutput, GoesToTheInstalledSink) {

@@ -4,12 +4,9 @@
 #include "platform/app.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/wnd.h"
+#include "tests/platform/temp_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <glib.h>
-
-#include <cstdlib>
 
 #include <string>
 #include <vector>
@@ -55,17 +52,6 @@ protected:
     void OnActivate(bool a) override { log.push_back(a ? "activate" : "deactivate"); }
 };
 
-// A temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // A headless application per test, so that no state leaks between tests.
 class HeadlessTest : public ::testing::Test {
 protected:
@@ -80,16 +66,5 @@ protected:
         ASSERT_TRUE(w.Create(&parent, r, WS_CHILD | WS_VISIBLE | style, 0, "", ex));
     }
 };
-
-inline TempDir::TempDir() {
-    gchar* p = g_dir_make_tmp("kor-test-XXXXXX", nullptr);
-    path_ = p ? p : "";
-    g_free(p);
-}
-
-inline TempDir::~TempDir() {
-    std::string cmd = "rm -rf '" + path_ + "'";
-    if (path_.empty() || std::system(cmd.c_str()) != 0) ADD_FAILURE() << "cannot remove " << path_;
-}
 
 }  // namespace plattest

@@ -1,6 +1,5 @@
 #include "framework/controls/drop_down.h"
 
-#include "framework/windows/container.h"
 #include "platform/keys.h"
 #include "platform/utf8.h"
 #include "platform/wnd.h"
@@ -47,17 +46,7 @@ void DropDown::OpenList() {
     if (IsListOpen() || !Enabled() || !Visible()) return;
     std::vector<plat::PopupList::Item> items;
     for (int i = 0; i < GetItemCount(); ++i) items.push_back({plat::ValidUtf8(GetItemText(i)), false, plat::Color()});
-    chooser_.SetOnClose([this] { ListClosed(); });
-    if (!chooser_.Open(*this, std::move(items), GetCurSel(), [this](int i) { HandleSelect(i); })) return;
-    Invalidate();
-    SetFocus();  // the keys come here while the list is open
-}
-
-void DropDown::ListClosed() {
-    Invalidate();
-    // The keys go back to the window the drop-down lies in.
-    if (HasFocus())
-        if (Container* p = GetParent()) p->SetFocus();
+    chooser_.Open(*this, std::move(items), GetCurSel(), [this](int i) { HandleSelect(i); });
 }
 
 CSize DropDown::PreferredSize() const {
@@ -89,20 +78,11 @@ void DropDown::HandleKeyDown(unsigned key, unsigned repeat, unsigned flags) {
     Widget::HandleKeyDown(key, repeat, flags);
 }
 
-void DropDown::HandleActivate() {
-    // Another window came to the front: the list goes.
-    plat::Wnd* w = GetWindow();
-    plat::Wnd* top = w ? w->GetTopLevel() : nullptr;
-    if (IsListOpen() && (!top || !top->IsActive())) CloseList();
-}
+void DropDown::HandleActivate() { chooser_.Follow(*this); }
 
-void DropDown::HandleVisible(bool visible) {
-    if (!visible) CloseList();
-}
+void DropDown::HandleVisible(bool) { chooser_.Follow(*this); }
 
-void DropDown::HandleEnable(bool enabled) {
-    if (!enabled) CloseList();
-}
+void DropDown::HandleEnable(bool) { chooser_.Follow(*this); }
 
 void DropDown::HandlePaint(CDC* dc, const CRect&) {
     CRect r(CPoint(), ClientSize());

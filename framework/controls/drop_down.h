@@ -52,8 +52,6 @@ public:
     void HandlePaint(CDC* dc, const CRect& rect) override;
 
 private:
-    void ListClosed();
-
     std::vector<std::string> items_;
     int selection_ = -1;
     std::function<void(int)> onSelect_;

@@ -81,7 +81,8 @@ public:
     }
     unsigned GetWindowStyle() const { return style_; }
     bool IsPointerTracked() const { return tracked_; }
-    // Every control between this window and its host window is visible.
+    // Every control between this window and its host window is visible
+    // (false when a control above it has been taken out of the tree).
     bool AncestorsVisible() const;
 
     void ProcessEvent(Event& e) override;
@@ -218,9 +219,11 @@ CRect Window<T>::PlatformRect() const {
 
 template <class T>
 bool Window<T>::AncestorsVisible() const {
-    for (const Container* c = GetParent(); c && !dynamic_cast<const plat::Wnd*>(c); c = c->GetParent())
+    for (const Container* c = GetParent(); c; c = c->GetParent()) {
+        if (dynamic_cast<const plat::Wnd*>(c)) return true;  // the host
         if (!c->Visible()) return false;
-    return true;
+    }
+    return false;  // cut off from its host
 }
 
 template <class T>

@@ -18,6 +18,7 @@
 #include "framework/properties/property_access.h"
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace Kor {
@@ -27,15 +28,25 @@ class StructProperty : public CompositeProperty<S> {
 public:
     using CompositeProperty<S>::CompositeProperty;
 
-    // A sub-property `name` for the field `member`, read and written through
-    // this property; configure it further with its setters.
-    template <class F, class P = Property<F>>
-    P& AddField(const ResourceString& name, F S::*member) {
-        auto field = std::make_unique<P>();
-        field->ReadWrite(boost::shared_ptr<ReadWriteAccess<F>>(new PropertyValue<S, F>(*this, member)));
-        P& ref = *field;
-        this->Add(name, ref);
-        fields_.push_back(std::move(field));
+    // A sub-property `name` for the field `member` (of S or of a base of
+    // S), read and written through this property; configure it further
+    // with its setters.
+    template <class F, class P = Property<F>, class B>
+    P& AddField(const ResourceString& name, F B::*member) {
+        P& field = MakeField<F, P>(member);
+        this->Add(name, field);
+        return field;
+    }
+    // The same, not added here: for a field shown under another row (a
+    // group of fields headed by one of them).
+    template <class F, class P = Property<F>, class B>
+    P& MakeField(F B::*member) {
+        static_assert(std::is_base_of<B, S>::value, "a field of the structure");
+        F S::*field = member;
+        auto property = std::make_unique<P>();
+        property->ReadWrite(boost::shared_ptr<ReadWriteAccess<F>>(new PropertyValue<S, F>(*this, field)));
+        P& ref = *property;
+        fields_.push_back(std::move(property));
         return ref;
     }
 

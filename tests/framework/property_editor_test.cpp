@@ -8,6 +8,7 @@
 #include "framework/property_editor/property_row.h"
 #include "tests/platform/temp_folder.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kortest {
@@ -336,6 +337,52 @@ TEST_F(EditorTest, ASetterMayCloseAndReopenTheEditorFromItsOwnControl) {
     drv.Flush();
     EXPECT_EQ(list().GetRowCount(), 2u);
     editor->Close();
+}
+
+TEST_F(EditorTest, EveryKindOfValueIsEditedInItsRow) {
+    a.colour = ColorValue(0x30, 0x20, 0x10, 200);
+    b.colour = ColorValue(0x30, 0x20, 0x10, 100);
+    editor->Open(&a);
+    // A percentage is shown and read as one.
+    Click(ControlPoint(*Find("Share")));
+    auto* share = dynamic_cast<TextControl*>(Find("Share")->GetControl());
+    ASSERT_TRUE(share->IsEditing());
+    EXPECT_EQ(share->GetEdit()->GetText(), "25.0%");
+    drv.TypeText("50 %");
+    drv.PressKey(plat::VK_RETURN);
+    EXPECT_FLOAT_EQ(float(a.share), 0.5f);
+
+    // A colour comes from a palette, keeping its alpha.
+    auto* colour = dynamic_cast<TypedControl<ColorValue>*>(Find("Colour")->GetControl());
+    ASSERT_NE(colour, nullptr);
+    unsigned long rgb = 0;
+    ASSERT_TRUE(colour->GetColor(rgb));
+    EXPECT_EQ(rgb, 0x102030u);
+    Click(ControlPoint(*Find("Colour")));
+    ASSERT_TRUE(colour->IsPaletteOpen());
+    plat::PopupList& palette = colour->GetPalette();
+    EXPECT_EQ(palette.GetCurrent(), -1);  // not a palette colour
+    int red = int(std::find(PaletteColors().begin(), PaletteColors().end(), 0xFF0000ul) - PaletteColors().begin());
+    drv.Click(palette, CPoint(10, 1 + red * palette.ItemHeight() + 3));
+    EXPECT_FALSE(colour->IsPaletteOpen());
+    EXPECT_EQ(a.colour, ColorValue(0, 0, 0xFF, 200));
+
+    // A span has its halves below it.
+    Find("Range")->Toggle();
+    ASSERT_NE(Find("Last"), nullptr);
+    EXPECT_EQ(Find("Last")->GetLevel(), 1);
+    Click(ControlPoint(*Find("Last")));
+    drv.TypeText("-9");
+    drv.PressKey(plat::VK_RETURN);
+    EXPECT_EQ(a.range, Span(2, -9));
+
+    // Objects that disagree show no colour, and a choice goes to both.
+    editor->Open(ObjectList{&a, &b});
+    colour = dynamic_cast<TypedControl<ColorValue>*>(Find("Colour")->GetControl());
+    EXPECT_FALSE(colour->GetColor(rgb));
+    colour->SetColor(0x00FF00ul);
+    EXPECT_EQ(a.colour, ColorValue(0, 0xFF, 0, 200));  // the first object's alpha
+    EXPECT_EQ(b.colour, ColorValue(0, 0xFF, 0, 200));
 }
 
 TEST_F(EditorTest, ADestroyedEditorStopsListening) {

@@ -206,5 +206,37 @@ TEST_F(ToolkitTest, AChildWindowHidesAndMovesWithTheControlsAboveIt) {
     EXPECT_TRUE(child.IsVisible());
 }
 
+// A child window that paints itself in one colour.
+class Painted : public plat::Wnd {
+public:
+    explicit Painted(plat::Color c) : colour_(c) {}
+
+protected:
+    void OnPaint(plat::DC& dc, const plat::Rect&) override { dc.FillSolidRect(GetClientRect(), colour_); }
+
+private:
+    plat::Color colour_;
+};
+
+TEST_F(ToolkitTest, AWindowThatMovesAwayUncoversTheSiblingBeneath) {
+    CustomWindow<plat::Wnd> host;
+    Show(host);
+    host.ModifyStyle(0, plat::WS_CLIPCHILDREN);
+    Painted beneath(plat::Color(10, 200, 10)), above(plat::Color(200, 10, 10));
+    ASSERT_TRUE(beneath.Create(&host, CRect(10, 10, 110, 60), plat::WS_CHILD | plat::WS_VISIBLE, 0, "",
+                               plat::WS_EX_CLIENTEDGE));
+    ASSERT_TRUE(above.Create(&host, CRect(0, 0, 60, 30), plat::WS_CHILD | plat::WS_VISIBLE));
+    host.UpdateWindow();  // the edge beneath drawn where it shows
+    above.MoveWindow(CRect(200, 100, 260, 130));
+    plat::Bitmap pic = host.Snapshot();
+    EXPECT_EQ(pic.GetPixel(30, 10), plat::GetSysColor(plat::COLOR_BTNSHADOW));  // its edge
+    EXPECT_EQ(pic.GetPixel(30, 20), plat::Color(10, 200, 10));
+    above.ShowWindow(plat::SW_HIDE);
+    above.MoveWindow(CRect(0, 0, 60, 30));
+    above.ShowWindow(plat::SW_SHOW);
+    above.Destroy();
+    EXPECT_EQ(host.Snapshot().GetPixel(30, 10), plat::GetSysColor(plat::COLOR_BTNSHADOW));
+}
+
 }  // namespace
 }  // namespace kortest

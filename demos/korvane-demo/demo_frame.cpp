@@ -201,6 +201,15 @@ Kor::PropertyRow* DemoFrame::FindPropertyRow(unsigned nameId) {
     return nullptr;
 }
 
+void DemoFrame::ProcessEvent(Kor::Event& e) {
+    if (dynamic_cast<TextDoc::ViewChange*>(&e)) {
+        line.numbers.Invalidate();
+        line.colour.Invalidate();
+        return;
+    }
+    Kor::Frame::ProcessEvent(e);
+}
+
 bool DemoFrame::OnCreate() {
     if (!Kor::Frame::OnCreate()) return false;
     if (!view.Create(this, CRect(), plat::WS_CHILD | plat::WS_VISIBLE | plat::WS_BORDER, Kor::AFX_IDW_PANE_FIRST))

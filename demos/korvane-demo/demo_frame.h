@@ -98,6 +98,8 @@ public:
 
     // The row of the "Properties" panel named by string `nameId`, if shown.
     Kor::PropertyRow* FindPropertyRow(unsigned nameId);
+    // A change of the view's settings shows in the "Line" panel too.
+    void ProcessEvent(Kor::Event& e) override;
 
 protected:
     bool OnCreate() override;

@@ -39,11 +39,12 @@ private:
     T O::*member_;
 };
 
-template <class O, class T>
-class GetObjectValueFunction : public ReadAccess<T>, public ObjectAccess<O> {
+// A read through a const member function of O (`Getter`) whose result is
+// copied out.
+template <class O, class T, class Getter>
+class ObjectGetter : public ReadAccess<T>, public ObjectAccess<O> {
 public:
-    typedef T (O::*Getter)() const;
-    explicit GetObjectValueFunction(Getter getter) : getter_(getter) {}
+    explicit ObjectGetter(Getter getter) : getter_(getter) {}
     bool GetValue(const EditableObject& object, T& value) const override {
         const O* o = this->Cast(object);
         if (!o || !getter_) return false;
@@ -55,20 +56,18 @@ private:
     Getter getter_;
 };
 
+// A getter returning T by value.
 template <class O, class T>
-class GetObjectRefFunction : public ReadAccess<T>, public ObjectAccess<O> {
+class GetObjectValueFunction : public ObjectGetter<O, T, T (O::*)() const> {
 public:
-    typedef const T& (O::*Getter)() const;
-    explicit GetObjectRefFunction(Getter getter) : getter_(getter) {}
-    bool GetValue(const EditableObject& object, T& value) const override {
-        const O* o = this->Cast(object);
-        if (!o || !getter_) return false;
-        value = (o->*getter_)();
-        return true;
-    }
+    using ObjectGetter<O, T, T (O::*)() const>::ObjectGetter;
+};
 
-private:
-    Getter getter_;
+// A getter returning a const reference to T.
+template <class O, class T>
+class GetObjectRefFunction : public ObjectGetter<O, T, const T& (O::*)() const> {
+public:
+    using ObjectGetter<O, T, const T& (O::*)() const>::ObjectGetter;
 };
 
 template <class O, class T>

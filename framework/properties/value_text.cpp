@@ -1,6 +1,6 @@
 #include "framework/properties/value_text.h"
 
-#include <climits>
+#include <limits>
 
 namespace Kor {
 
@@ -19,49 +19,32 @@ std::ostringstream Writer() {
 }
 
 // A whole integer text (white space before it allowed, nothing after it)
-// within [low, high].
-bool ParseInteger(const std::string& text, long long low, long long high, long long& value) {
+// within the range of I.
+template <class I>
+bool ParseWhole(const std::string& text, I& value) {
     std::istringstream in = Reader(text);
     long long v = 0;
     in >> v;
-    if (in.fail() || in.bad() || !in.eof() || v < low || v > high) return false;
-    value = v;
+    if (in.fail() || in.bad() || !in.eof() || v < std::numeric_limits<I>::min() || v > std::numeric_limits<I>::max())
+        return false;
+    value = I(v);
     return true;
+}
+
+template <class N>
+std::string Written(N value) {
+    std::ostringstream out = Writer();
+    out << value;
+    return out.str();
 }
 
 }  // namespace
 
-std::string ValueText<unsigned>::Format(unsigned value) {
-    std::ostringstream out = Writer();
-    out << value;
-    return out.str();
-}
-
-bool ValueText<unsigned>::Parse(const std::string& text, unsigned& value) {
-    long long v = 0;
-    if (!ParseInteger(text, 0, UINT_MAX, v)) return false;
-    value = unsigned(v);
-    return true;
-}
-
-std::string ValueText<int>::Format(int value) {
-    std::ostringstream out = Writer();
-    out << value;
-    return out.str();
-}
-
-bool ValueText<int>::Parse(const std::string& text, int& value) {
-    long long v = 0;
-    if (!ParseInteger(text, INT_MIN, INT_MAX, v)) return false;
-    value = int(v);
-    return true;
-}
-
-std::string ValueText<float>::Format(float value) {
-    std::ostringstream out = Writer();
-    out << value;
-    return out.str();
-}
+std::string ValueText<unsigned>::Format(unsigned value) { return Written(value); }
+bool ValueText<unsigned>::Parse(const std::string& text, unsigned& value) { return ParseWhole(text, value); }
+std::string ValueText<int>::Format(int value) { return Written(value); }
+bool ValueText<int>::Parse(const std::string& text, int& value) { return ParseWhole(text, value); }
+std::string ValueText<float>::Format(float value) { return Written(value); }
 
 bool ValueText<float>::Parse(const std::string& text, float& value) {
     std::istringstream in = Reader(text);

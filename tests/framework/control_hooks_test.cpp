@@ -6,11 +6,27 @@
 
 #include "framework/controls/check_box.h"
 #include "framework/controls/color_box.h"
+#include "framework/controls/sys_color_glyph.h"
 #include "framework/controls/text_control.h"
+#include "platform/cursor.h"
 #include "platform/utf8.h"
 
 namespace kortest {
 namespace {
+
+TEST_F(ToolkitTest, TheLibraryCarriesTheEditorsGlyphsAndTheCrossCursor) {
+    for (const char* name : {"BUTTONUP", "BUTTONDOWN"}) {
+        SysColorGlyph g(name, std::string(name) + "MASK");  // the masks' names without "_"
+        EXPECT_TRUE(g.IsLoaded()) << name;
+        ASSERT_NE(g.GetMask(), nullptr) << name;
+        EXPECT_EQ(g.GetMask()->GetSize(), g.GetBitmap().GetSize());
+    }
+    EXPECT_TRUE(Glyph("INFO").IsLoaded());
+    plat::Cursor cross = plat::Cursor::FromResource("CROSS");
+    ASSERT_FALSE(cross.IsNull());
+    EXPECT_EQ(cross.HotSpot(), CPoint(15, 15));
+    EXPECT_EQ(cross.Image()->GetPixel(15, 5), plat::Color(0, 0, 0));
+}
 
 // A check box whose state lives in a counter of clicks.
 class StateFromOutside : public CheckBox {

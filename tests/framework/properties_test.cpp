@@ -137,6 +137,38 @@ TEST(Properties, ConditionsCombineAndAnUnreadablePartStaysUnread) {
     EXPECT_FALSE(text.GetValue(s, t));
 }
 
+// An object that holds a shared pointer to a part of its own.
+struct Engine {
+    int power = 5;
+    int GetPower() const { return power; }
+    void SetPower(const int& p) { power = p; }
+};
+struct Car : Editable<Car> {
+    boost::shared_ptr<Engine> engine{new Engine};
+    static void DeclareProperties(PropertyMapClassBase&) {}
+};
+
+TEST(Properties, APartReachedThroughASharedPointerMayBeMissing) {
+    Property<boost::shared_ptr<Engine>> engine;
+    engine.ReadWrite(boost::shared_ptr<ReadWriteAccess<boost::shared_ptr<Engine>>>(
+        new ObjectValue<Car, boost::shared_ptr<Engine>>(&Car::engine)));
+    GetPropertySPtrValueFunction<Engine, int> get(engine, &Engine::GetPower);
+    SetPropertySPtrValueFunction<Engine, int> set(engine, &Engine::SetPower);
+    Car car;
+    int v = 0;
+    ASSERT_TRUE(get.GetValue(car, v));
+    EXPECT_EQ(v, 5);
+    set.SetValue(car, 7);
+    EXPECT_EQ(car.engine->power, 7);
+    car.engine.reset();  // no part: no value, no write, nothing breaks
+    EXPECT_FALSE(get.GetValue(car, v));
+    set.SetValue(car, 9);
+    Sample other;  // the parent cannot read it at all
+    EXPECT_FALSE(get.Accept(other));
+    EXPECT_FALSE(get.GetValue(other, v));
+    set.SetValue(other, 9);
+}
+
 TEST(ValueTexts, WholeNumbersAndTheirRanges) {
     unsigned u = 77;
     EXPECT_TRUE(ValueText<unsigned>::Parse("12", u));

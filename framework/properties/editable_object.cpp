@@ -9,6 +9,10 @@
 namespace Kor {
 
 EditableObject::~EditableObject() {
+    if (!listeners_.empty()) {
+        ObjectGone e(this);
+        DispatchPropertyEvent(e);
+    }
     if (destroyed_) *destroyed_ = true;
 }
 

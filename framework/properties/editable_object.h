@@ -20,6 +20,13 @@ public:
         explicit PropertyChange(EditableObject* o) : object(o) {}
         EditableObject* object;
     };
+    // Sent to the listeners when the object goes away (from its destructor:
+    // only the EditableObject part of it is left), so that nobody keeps it.
+    class ObjectGone : public Event {
+    public:
+        explicit ObjectGone(EditableObject* o) : object(o) {}
+        EditableObject* object;
+    };
 
     EditableObject() = default;
     // A copy is another object: nobody listens to it yet.

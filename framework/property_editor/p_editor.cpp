@@ -202,6 +202,7 @@ void PEditor::LayoutControls() {
 
 void PEditor::ProcessEvent(Event& e) {
     if (dynamic_cast<EditableObject::PropertyChange*>(&e)) return Update();
+    if (dynamic_cast<EditableObject::ObjectGone*>(&e)) return Close();
     Container::ProcessEvent(e);
 }
 

@@ -13,7 +13,7 @@
 //
 // The editor listens to the objects it shows: their PropertyChange updates
 // the rows (Update), as does a call from the program when values may have
-// changed. A row freed while it is handling an event (a setter reached from
+// changed; an object that goes away closes the editor. A row freed while it is handling an event (a setter reached from
 // a row's control that closes or reopens the editor) is freed once the
 // event is over.
 //

@@ -361,9 +361,11 @@ TEST(Composites, AClassMapIsFilledOnceAndRefusesASecondName) {
 class Reacting : public EventListener {
 public:
     std::function<void()> react;
-    int heard = 0;
+    int heard = 0, gone = 0;
     void ProcessEvent(Event& e) override {
-        if (dynamic_cast<EditableObject::PropertyChange*>(&e)) ++heard;
+        if (dynamic_cast<EditableObject::ObjectGone*>(&e)) ++gone;
+        if (!dynamic_cast<EditableObject::PropertyChange*>(&e)) return;
+        ++heard;
         if (react) react();
     }
 };
@@ -386,6 +388,8 @@ TEST(EditableObjects, ListenersMayComeAndGoWhileAChangeIsTold) {
     s->PropertiesChanged();
     EXPECT_EQ(first.heard, 2);
     EXPECT_EQ(third.heard, 1);
+    EXPECT_EQ(first.gone, 2);  // added twice, told twice that the object went
+    EXPECT_EQ(third.gone, 1);
     // A copy is a new object: nobody listens to it.
     Sample original;
     original.AddPropertyListener(&first);

@@ -385,12 +385,22 @@ TEST_F(EditorTest, EveryKindOfValueIsEditedInItsRow) {
     EXPECT_EQ(b.colour, ColorValue(0, 0xFF, 0, 200));
 }
 
-TEST_F(EditorTest, ADestroyedEditorStopsListening) {
+TEST_F(EditorTest, ADestroyedEditorStopsListeningAndADestroyedObjectClosesIt) {
     editor->Open(&s);
     ASSERT_EQ(s.PropertyListeners().size(), 1u);
     editor.reset();
     EXPECT_TRUE(s.PropertyListeners().empty());
     s.PropertiesChanged();
+
+    editor = std::make_unique<PEditor>();
+    host.AddControl(editor.get());
+    editor->SetBounds(CRect(0, 0, 300, 400));
+    auto gone = std::make_unique<Sample>();
+    editor->Open(ObjectList{&a, gone.get()});
+    Click(ControlPoint(*Find("Name")));
+    gone.reset();
+    EXPECT_TRUE(editor->IsEmpty());
+    EXPECT_TRUE(a.PropertyListeners().empty());
 }
 
 TEST_F(EditorTest, SizesStayWithinTheEditorAndComeFromTheProfile) {

@@ -464,9 +464,12 @@ TEST_F(EditorTest, AnEditOfARowThatGoesAwayIsDropped) {
     drv.PressKey(plat::VK_DOWN);
     drv.PressKey(plat::VK_RETURN);
     EXPECT_EQ(s.shape, Shape::Square);
+    std::size_t windows = app.TopLevels().size();
     Click(ControlPoint(*Find("Shape")));
-    editor->Close();
-    EXPECT_FALSE(shape->IsListOpen());
+    ASSERT_TRUE(shape->IsListOpen());
+    EXPECT_EQ(app.TopLevels().size(), windows + 1);
+    editor->Close();  // frees the drop-down; its list is gone first
+    EXPECT_EQ(app.TopLevels().size(), windows);
 }
 
 TEST_F(EditorTest, HidingThePanelAboveHidesTheListWindow) {

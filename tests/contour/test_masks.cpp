@@ -17,6 +17,15 @@ img::bitmap from_art(const std::vector<std::string>& rows, std::uint32_t alignme
     return b;
 }
 
+bool padding_clear(const img::bitmap& image)
+{
+    for (std::uint32_t y = 0; y < image.height(); ++y)
+        for (std::uint32_t bit = image.width(); bit < image.stride() * 8; ++bit)
+            if (image.row(y)[bit / 8] & (0x80 >> bit % 8))
+                return false;
+    return true;
+}
+
 std::string temp_path(const std::string& name)
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();

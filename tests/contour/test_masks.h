@@ -13,6 +13,9 @@ namespace test_masks {
 // every row has the same length.
 img::bitmap from_art(const std::vector<std::string>& rows, std::uint32_t alignment = 4);
 
+// Every bit of every row past the width is clear.
+bool padding_clear(const img::bitmap& image);
+
 // A path in the test's temporary directory, unique to the running test.
 std::string temp_path(const std::string& name);
 

@@ -87,7 +87,10 @@ public:
         }
     }
 
-    // Starts an outline on each unwalked boundary crack of row y, left to right.
+    // Starts an outline on each unwalked boundary crack of row y, left to
+    // right. The crack on the right border never starts one: the first
+    // crack of an outline is the leftmost one of its top row, and an outline
+    // crosses each row an even number of times.
     void scan_row(std::uint32_t y, std::vector<contour>& contours)
     {
         const std::uint32_t bytes = bitmap::row_bytes(w_);
@@ -103,8 +106,6 @@ public:
                 walk_from(8 * i + k, y, contours);
             }
         }
-        // The crack on the right border, when it is a byte of its own.
-        if (w_ % 8 == 0 && left && !walked_.get(w_, y)) walk_from(w_, y, contours);
     }
 
 private:

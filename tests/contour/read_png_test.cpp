@@ -137,7 +137,8 @@ TEST(ReadPng, TheThresholdAndInvertSplitTheGreysExactly)
     const struct {
         double threshold;
         unsigned first_light;  // 256: none
-    } splits[] = {{0.5, 128}, {0.25, 64}, {0.0, 0}, {-3.0, 0}, {1.0, 255}, {1.01, 256}, {63.0 / 255, 63}};
+    } splits[] = {{0.5, 128}, {0.25, 64},  {0.0, 0},         {-3.0, 0},
+                  {1.0, 255}, {1.01, 256}, {63.0 / 255, 63}, {128.0005 / 255, 129}};  // just above grey 128
     for (const auto& s : splits)
         for (bool invert : {false, true}) {
             const img::bitmap image = read(bytes, {s.threshold, invert});

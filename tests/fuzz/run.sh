@@ -43,6 +43,7 @@ for t in $targets; do
     corpus=$build/fuzz-corpus/$t
     mkdir -p "$corpus"
     echo "fuzz_$t: $seconds s"
+    mkdir -p "$build/fuzz-artifacts"
     "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 \
-        -print_final_stats=1 "$corpus" "$seeds/$t"
+        -artifact_prefix="$build/fuzz-artifacts/$t-" -print_final_stats=1 "$corpus" "$seeds/$t"
 done

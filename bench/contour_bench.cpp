@@ -44,18 +44,39 @@ img::bitmap large_shapes(unsigned side)
     return mask;
 }
 
-// A temporary BMP file of the mask, removed at the end of the run.
+// A temporary file of the mask, removed at the end of the run: a BMP, or
+// with the extension "png" an 8-bit grey PNG (set pixels white).
 class mask_file {
 public:
-    explicit mask_file(unsigned side)
-        : path_((std::filesystem::temp_directory_path() / ("vexilo-bench-" + std::to_string(side) + ".bmp")).string())
+    explicit mask_file(unsigned side, const char* extension = "bmp")
+        : path_((std::filesystem::temp_directory_path() / ("vexilo-bench-" + std::to_string(side) + "." + extension))
+                    .string())
     {
-        img::write_bmp(path_, large_shapes(side));
+        const std::string bytes = encoded(large_shapes(side), extension);
+        std::FILE* f = std::fopen(path_.c_str(), "wb");
+        if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
+            throw std::runtime_error("cannot write " + path_);
     }
     ~mask_file() { std::remove(path_.c_str()); }
     const std::string& path() const { return path_; }
 
 private:
+    static std::string encoded(const img::bitmap& mask, const std::string& extension)
+    {
+#ifdef VEXILO_BENCH_PNG
+        if (extension == "png") {
+            test_masks::png_picture picture;
+            picture.width = mask.width();
+            picture.height = mask.height();
+            for (unsigned y = 0; y < mask.height(); ++y)
+                for (unsigned x = 0; x < mask.width(); ++x)
+                    picture.samples.push_back(mask.get(x, y) ? 255 : 0);
+            return test_masks::encode_png(picture);
+        }
+#endif
+        return img::encode_bmp(mask);
+    }
+
     std::string path_;
 };
 
@@ -114,36 +135,10 @@ BENCHMARK(trace_all_only)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 #ifdef VEXILO_BENCH_PNG
 
-// A temporary 8-bit grey PNG of the mask (set pixels white), removed at the
-// end of the run.
-class png_mask_file {
-public:
-    explicit png_mask_file(unsigned side)
-        : path_((std::filesystem::temp_directory_path() / ("vexilo-bench-" + std::to_string(side) + ".png")).string())
-    {
-        const img::bitmap mask = large_shapes(side);
-        test_masks::png_picture picture;
-        picture.width = picture.height = side;
-        picture.samples.reserve(std::size_t(side) * side);
-        for (unsigned y = 0; y < side; ++y)
-            for (unsigned x = 0; x < side; ++x)
-                picture.samples.push_back(mask.get(x, y) ? 255 : 0);
-        const std::string bytes = test_masks::encode_png(picture);
-        std::FILE* f = std::fopen(path_.c_str(), "wb");
-        if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
-            throw std::runtime_error("cannot write " + path_);
-    }
-    ~png_mask_file() { std::remove(path_.c_str()); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 void read_png_and_trace_all(benchmark::State& state)
 {
     const unsigned side = unsigned(state.range(0));
-    const png_mask_file file(side);
+    const mask_file file(side, "png");
     std::size_t nodes = 0, outlines = 0;
     for (auto _ : state) {
         const img::bitmap image = img::read_image(file.path());
@@ -169,7 +164,7 @@ BENCHMARK(read_png_and_trace_all)
 
 void read_png_only(benchmark::State& state)
 {
-    const png_mask_file file(unsigned(state.range(0)));
+    const mask_file file(unsigned(state.range(0)), "png");
     for (auto _ : state) {
         const img::bitmap image = img::read_image(file.path());
         benchmark::DoNotOptimize(image.data());

@@ -10,6 +10,7 @@
 
 #include "contour/image_size.h"
 #include "contour/luma_rule.h"
+#include "contour/reader_errors.h"
 
 namespace img {
 
@@ -201,14 +202,7 @@ void decode(const std::string& file_name, bitmap& image, const read_options& opt
 
 void read_png(const std::string& file_name, bitmap& image, const read_options& options)
 {
-    try {
-        decode(file_name, image, options);
-    } catch (io_error& e) {
-        if (e.detail().empty()) e.set_detail(file_name);
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw io_error("not enough memory to read PNG image", file_name);
-    }
+    naming_the_file("PNG", file_name, [&] { decode(file_name, image, options); });
 }
 
 }  // namespace img

@@ -43,28 +43,13 @@ bool pattern(std::uint32_t x, std::uint32_t y)
 
 img::bitmap read(const std::string& bytes, const img::read_options& options = {})
 {
-    const std::string path = test_masks::temp_path("image.png");
-    test_masks::write_file(path, bytes);
-    img::bitmap image(0, 0, 4);
-    img::read_png(path, image, options);
-    return image;
+    return test_masks::read_bytes(img::read_png, bytes, "image.png", options);
 }
 
 // The reader's message for the file, "" when it reads.
 std::string refusal(const std::string& bytes, img::bitmap* image_out = nullptr)
 {
-    const std::string path = test_masks::temp_path("refused.png");
-    test_masks::write_file(path, bytes);
-    img::bitmap image(0, 0, 4);
-    std::string what;
-    try {
-        img::read_png(path, image);
-    } catch (const img::io_error& e) {
-        EXPECT_EQ(e.detail(), path);
-        what = e.message();
-    }
-    if (image_out) *image_out = std::move(image);
-    return what;
+    return test_masks::refusal(img::read_png, bytes, "refused.png", image_out);
 }
 
 struct layout_case {
@@ -198,14 +183,7 @@ TEST(ReadPng, DamagedFilesAreRefusedNamingTheFile)
 
     EXPECT_EQ(refusal("GIF89a and the rest"), "could not decode PNG image (Not a PNG file)");
 
-    const std::string missing = test_masks::temp_path("missing.png");
-    img::bitmap image;
-    try {
-        img::read_png(missing, image);
-        ADD_FAILURE() << "no exception";
-    } catch (const img::io_error& e) {
-        EXPECT_EQ(std::string(e.what()), read_error + ": " + missing);
-    }
+    EXPECT_EQ(test_masks::missing_file_error(img::read_png), read_error + ": " + test_masks::temp_path("missing-file"));
 }
 
 // Sizes the header claims are weighed against the file before the bitmap

@@ -23,28 +23,13 @@ const std::vector<std::string> art = {
 
 img::bitmap read(const std::string& bytes, const img::read_options& options = {})
 {
-    const std::string path = test_masks::temp_path("image.pnm");
-    test_masks::write_file(path, bytes);
-    img::bitmap image(0, 0, 4);
-    img::read_pnm(path, image, options);
-    return image;
+    return test_masks::read_bytes(img::read_pnm, bytes, "image.pnm", options);
 }
 
 // The reader's message for the file, "" when it reads.
 std::string refusal(const std::string& bytes, img::bitmap* image_out = nullptr)
 {
-    const std::string path = test_masks::temp_path("refused.pnm");
-    test_masks::write_file(path, bytes);
-    img::bitmap image(0, 0, 4);
-    std::string what;
-    try {
-        img::read_pnm(path, image);
-    } catch (const img::io_error& e) {
-        EXPECT_EQ(e.detail(), path);
-        what = e.message();
-    }
-    if (image_out) *image_out = std::move(image);
-    return what;
+    return test_masks::refusal(img::read_pnm, bytes, "refused.pnm", image_out);
 }
 
 void expect_art(const img::bitmap& image, const std::string& where)
@@ -174,14 +159,7 @@ TEST(ReadPnm, FilesCutShortAreReadErrors)
     EXPECT_EQ(refusal("P2 3 1 255 1 2 #33333"), read_error);
     EXPECT_EQ(refusal("P1 3 1 0 1\n#########"), read_error);
 
-    const std::string missing = test_masks::temp_path("missing.pgm");
-    img::bitmap image;
-    try {
-        img::read_pnm(missing, image);
-        ADD_FAILURE() << "no exception";
-    } catch (const img::io_error& e) {
-        EXPECT_EQ(std::string(e.what()), read_error + ": " + missing);
-    }
+    EXPECT_EQ(test_masks::missing_file_error(img::read_pnm), read_error + ": " + test_masks::temp_path("missing-file"));
 }
 
 // Sizes the header claims are weighed against the file before the bitmap

@@ -14,9 +14,12 @@ namespace fuzz {
 
 namespace {
 
+// The file every input is written to, removed when the fuzzer exits.
 const std::string& input_path()
 {
     static const std::string path = "/tmp/vexilo-fuzz-" + std::to_string(getpid());
+    static const int removed_at_exit = std::atexit([] { std::remove(input_path().c_str()); });
+    (void)removed_at_exit;
     return path;
 }
 

@@ -21,6 +21,8 @@ public:
 
     void Hide() override;
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags) override;
+    // The second press of a quick pair is a press like any other.
+    void OnLButtonDblClk(unsigned flags, CPoint p) override { OnLButtonDown(flags, p); }
     void OnLButtonDown(unsigned flags, CPoint p) override;
     void OnLButtonUp(unsigned flags, CPoint p) override;
     void OnMouseMove(unsigned flags, CPoint p) override;

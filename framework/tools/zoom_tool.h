@@ -37,9 +37,13 @@ public:
     void Hide() override;
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags) override;
     void OnKeyUp(unsigned key, unsigned repeat, unsigned flags) override;
+    // The second press of a quick pair is a press like any other (two quick
+    // clicks zoom twice).
+    void OnLButtonDblClk(unsigned flags, CPoint p) override { OnLButtonDown(flags, p); }
     void OnLButtonDown(unsigned flags, CPoint p) override;
     void OnLButtonUp(unsigned flags, CPoint p) override;
     void OnMouseMove(unsigned flags, CPoint p) override;
+    void OnRButtonDblClk(unsigned flags, CPoint p) override { OnRButtonDown(flags, p); }
     void OnRButtonDown(unsigned flags, CPoint p) override;
     void OnRButtonUp(unsigned flags, CPoint p) override;
     bool OnSetCursor(plat::Wnd* wnd, unsigned hitTest, unsigned message) override;

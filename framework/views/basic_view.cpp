@@ -40,6 +40,11 @@ void BasicView::ForgetTool(Tool* tool) {
     if (currentTool_ == tool) SetTool(nullptr);
 }
 
+void BasicView::DropTool(Tool* tool) {
+    if (temporaryTool_ == tool) temporaryTool_ = nullptr;
+    if (currentTool_ == tool) currentTool_ = nullptr;
+}
+
 void BasicView::RefreshToolCursor() {
     if (mouseInside_ && Exists()) RefreshCursor();
 }

@@ -35,7 +35,8 @@ public:
     Tool* GetTool() const { return currentTool_; }
     Tool* GetTemporaryTool() const { return temporaryTool_; }
     Tool* GetEffectiveTool() const { return temporaryTool_ ? temporaryTool_ : currentTool_; }
-    // A tool that goes away stops being the current or the temporary tool.
+    // A tool that goes away stops being the current or the temporary tool
+    // (deselected as SetTool and SetTemporaryTool do).
     void ForgetTool(Tool* tool);
 
     // The pointer is over the client area (between its first move there and
@@ -70,6 +71,10 @@ public:
     void HandleActivate() override;
 
 protected:
+    // For the destructors of the layers that own tools: the view goes away,
+    // so the tool is dropped without a word to any tool (the others may be
+    // gone already).
+    void DropTool(Tool* tool);
     // Notifications to the layers above.
     virtual void ToolChanged() {}
     virtual void TemporaryToolChanged() {}

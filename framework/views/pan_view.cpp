@@ -7,7 +7,7 @@ namespace Kor {
 
 PanView::PanView() : panTool_(*this) {}
 
-PanView::~PanView() { ForgetTool(&panTool_); }
+PanView::~PanView() { DropTool(&panTool_); }
 
 bool PanView::HasSheet() const {
     CSize s = GetContentSize();

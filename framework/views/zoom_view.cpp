@@ -14,7 +14,7 @@ bool Usable(float v) { return std::isfinite(v) && v > 0; }
 
 ZoomView::ZoomView() : zoomTool_(*this) {}
 
-ZoomView::~ZoomView() { ForgetTool(&zoomTool_); }
+ZoomView::~ZoomView() { DropTool(&zoomTool_); }
 
 void ZoomView::SetZoom(float zoom) {
     if (!Usable(zoom)) return;
@@ -60,8 +60,12 @@ void ZoomView::ZoomToFit() {
         for (int axis = 0; axis < 2; ++axis) candidate[axis] = size[axis] > 0 ? room[axis] / size[axis] : 1.0;
         double fit = std::min(candidate[0], candidate[1]);
         // No room at all (a minimised window) fits at the smallest zoom.
-        float zoom = std::clamp(float(fit), minZoom_, maxZoom_);
-        if (!(fit > 0)) zoom = minZoom_;
+        float zoom = fit > 0 ? std::clamp(float(fit), minZoom_, maxZoom_) : minZoom_;
+        // The content rounds up: a zoom a hair too large for the room would
+        // bring the scroll bars back.
+        for (int axis = 0; axis < 2; ++axis)
+            while (zoom > minZoom_ && size[axis] > 0 && room[axis] > 0 && std::ceil(size[axis] * zoom) > room[axis])
+                zoom = std::max(minZoom_, std::nextafter(zoom, 0.0f));
         if (zoom == zoom_) break;
         SetZoom(zoom);
     }

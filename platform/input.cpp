@@ -280,6 +280,9 @@ void RouteActivated(Wnd& top, bool active) {
         // and the pointer is no longer ours to hold.
         impl.keysDown.clear();
         RouteCaptureBroken(top);
+        // The keyboard goes with the activation (and comes back with it, to
+        // the window that had it).
+        if (impl.focus && impl.focus->GetTopLevel() == &top) SetFocusTo(nullptr);
     }
 }
 

@@ -198,16 +198,6 @@ void Frame::OnSetFocus(plat::Wnd* old) {
     });
 }
 
-void Frame::OnActivate(bool active) {
-    CustomWindow<plat::Wnd>::OnActivate(active);
-    // The view hears it as MFC's views do from their frame: a view's tools
-    // forget the keys held when the window loses the keyboard.
-    if (auto* view = dynamic_cast<EventListener*>(GetView())) {
-        ActivateEvent e(active);
-        view->ProcessEvent(e);
-    }
-}
-
 void Frame::OnMenuSelect(unsigned id) { SetMessageText(id ? plat::CommandPrompt(id) : std::string()); }
 
 }  // namespace Kor

@@ -4,9 +4,9 @@
 // and the status bar. It listens to the document to keep its title
 // ("name.ext * - App"), offers commands to the view first (its layers and
 // tools), then to the document, then to its own controls and the
-// application, passes its activation on to the view and hands the view the
-// keyboard focus when it gets it itself, remembers its layout in the
-// profile section "Layout", and closes only when the document closes.
+// application, hands the view the keyboard focus when it gets it itself,
+// remembers its layout in the profile section "Layout", and closes only
+// when the document closes.
 #pragma once
 
 #include "framework/frame/bar_resizers.h"
@@ -54,7 +54,7 @@ public:
     // The view's place in the last layout (client coordinates).
     CRect GetViewRect() const { return viewRect_; }
     // The application's view: by default the child window
-    // AFX_IDW_PANE_FIRST. Commands, the focus and the activation go to it.
+    // AFX_IDW_PANE_FIRST. Commands and the focus go to it.
     virtual plat::Wnd* GetView() const;
     virtual CSize GetPreferredViewSize() const { return CSize(); }
 
@@ -75,7 +75,6 @@ protected:
     bool OnCmdMsg(unsigned id, int code, plat::CmdUI* ui) override;
     void OnMenuSelect(unsigned id) override;
     void OnSetFocus(plat::Wnd* old) override;
-    void OnActivate(bool active) override;
 
 private:
     friend class AppBase;

@@ -126,11 +126,6 @@ void BasicView::HandleRightUp(unsigned flags, const CPoint& p) {
     if (Tool* t = GetEffectiveTool()) t->OnRButtonUp(flags, p);
 }
 
-void BasicView::HandleActivate() {
-    plat::Wnd* top = Exists() ? GetTopLevel() : nullptr;
-    if (top && !top->IsActive()) KeyboardLost();
-}
-
 void BasicView::KeyboardLost() {
     SetTemporaryTool(nullptr);
     if (Tool* t = GetEffectiveTool()) t->OnKeyboardLost();
@@ -145,11 +140,6 @@ bool BasicView::OnSetCursor(plat::Wnd* wnd, unsigned hitTest, unsigned message) 
 void BasicView::OnKillFocus(plat::Wnd* next) {
     Window::OnKillFocus(next);
     KeyboardLost();
-}
-
-void BasicView::OnActivate(bool active) {
-    Window::OnActivate(active);
-    if (!active) KeyboardLost();
 }
 
 void BasicView::OnCaptureChanged(plat::Wnd* next) {

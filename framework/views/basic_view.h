@@ -67,8 +67,6 @@ public:
     void HandleRightDoubleClick(unsigned flags, const CPoint& p) override;
     void HandleRightDown(unsigned flags, const CPoint& p) override;
     void HandleRightUp(unsigned flags, const CPoint& p) override;
-    // Its window was activated or deactivated (the frame passes this on).
-    void HandleActivate() override;
 
 protected:
     // For the destructors of the layers that own tools: the view goes away,
@@ -78,13 +76,13 @@ protected:
     // Notifications to the layers above.
     virtual void ToolChanged() {}
     virtual void TemporaryToolChanged() {}
-    // The view lost the keyboard: the temporary tool goes, the effective
-    // tool forgets the keys it thought held.
+    // The view lost the keyboard (the focus went elsewhere, or with the
+    // window's activation): the temporary tool goes, the effective tool
+    // forgets the keys it thought held.
     virtual void KeyboardLost();
 
     bool OnSetCursor(plat::Wnd* wnd, unsigned hitTest, unsigned message) override;
     void OnKillFocus(plat::Wnd* next) override;
-    void OnActivate(bool active) override;
     void OnCaptureChanged(plat::Wnd* next) override;
     void OnDestroy() override;
     bool OnCmdMsg(unsigned id, int code, plat::CmdUI* ui) override;

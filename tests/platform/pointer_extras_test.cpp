@@ -62,16 +62,21 @@ TEST_F(PointerExtras, PartialTurnsAddUpAndSidewaysTurnsScrollTheHorizontalBar) {
     EXPECT_EQ(view.log, std::vector<std::string>{"hscroll 1 0"});
 }
 
-TEST_F(PointerExtras, TheCaptureEndsWhenTheWindowIsDeactivatedOrTheGrabBreaks) {
+TEST_F(PointerExtras, PointerAndKeyboardGoWithTheActivationOrWhenTheGrabBreaks) {
     RecordingWnd top, view;
     MakeTop(top);
     MakeChild(view, top, Rect(0, 0, 100, 100));
+    view.SetFocus();
     view.SetCapture();
     view.Clear();
     drv.Activate(top, false);  // Alt+Tab to another program
     EXPECT_EQ(Wnd::GetCapture(), nullptr);
-    EXPECT_EQ(view.log, std::vector<std::string>{"capturechanged"});
-    drv.Activate(top, true);
+    EXPECT_EQ(Wnd::GetFocus(), nullptr);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"capturechanged", "killfocus"}));
+    view.Clear();
+    drv.Activate(top, true);  // the keyboard comes back where it was
+    EXPECT_EQ(Wnd::GetFocus(), &view);
+    EXPECT_EQ(view.log, std::vector<std::string>{"setfocus"});
     view.SetCapture();
     view.Clear();
     drv.BreakGrab(top);

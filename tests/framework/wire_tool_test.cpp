@@ -279,9 +279,9 @@ TEST_F(WireTest, TheCircleInImagePixels) {
 TEST_F(WireTest, PictureOfAZoomedViewWithTheWire) {
     top.MoveWindow(CRect(100, 100, 520, 400));
     view.MoveWindow(CRect(10, 10, 410, 290));
-    view.SetWorkbenchSize(40, 30);
+    view.SetWorkbenchSize(100, 80);
     view.SetZoom(8);
-    view.ScrollTo(60, 40, false);
+    view.ScrollTo(500, 380, false);  // near the sheet's lower right corner
     circle->IncreaseSize(2);
     drv.MouseMove(view, CPoint(180, 130));
     drv.KeyDown(plat::VK_MENU);

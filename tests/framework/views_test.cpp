@@ -273,6 +273,16 @@ TEST_F(Tools, ChangesCallTheToolsAndNotifyInOrder) {
     view.SetTemporaryTool(&a);
     view.SetTemporaryTool(nullptr);
     EXPECT_EQ(log, (Log{"b:deactivate", "a:show", "a:hide"}));
+    // Without a tool, input goes nowhere (and nothing is called).
+    view.SetWorkbenchSize(50, 50);
+    drv.MouseMove(view, CPoint(10, 10));
+    drv.Click(view, CPoint(10, 10));
+    drv.Click(view, CPoint(10, 10), plat::headless::Button::Right);
+    drv.PressKey(plat::VK_OEM_6);
+    drv.PressKey(plat::VK_SPACE);
+    drv.PointerLeaves(top);
+    EXPECT_EQ(drv.ShownCursor(top).Shape(), plat::StdCursor::Arrow);
+    EXPECT_EQ(log.size(), 3u);
 }
 
 TEST_F(Tools, SpaceOrCtrlLendTheHandAndWithAltTheZoomTool) {

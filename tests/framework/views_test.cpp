@@ -378,6 +378,25 @@ TEST_F(Tools, EveryToolShowsItsCursorFromThePixelArt) {
     view.SetTool(nullptr);  // the platform's arrow
     EXPECT_TRUE(cursorAt(CPoint(31, 30)).IsStandard());
     EXPECT_EQ(drv.ShownCursor(top).Shape(), plat::StdCursor::Arrow);
+    // The cursors, four times their size, for people to look at.
+    const char* names[] = {"PanTool_CursorHand",
+                           "PanTool_CursorHandDrag",
+                           "ZoomTool_CursorZoom",
+                           "ZoomTool_CursorZoomIn",
+                           "ZoomTool_CursorZoomOut",
+                           "ZoomTool_CursorNoZoom",
+                           "CROSS"};
+    plat::Bitmap strip(7 * 20, 20, plat::Color(160, 200, 160)), big(7 * 80, 80);
+    plat::DC dc(strip);
+    for (int i = 0; i < 7; ++i) {
+        plat::Cursor c = Kor::LoadToolCursor(names[i], plat::StdCursor::Arrow);
+        ASSERT_FALSE(c.IsStandard()) << names[i];
+        dc.DrawImage(i * 20 + 2, 2, *c.Image());
+        dc.SetPixel(CPoint(i * 20 + 2 + c.HotSpot().x, 19), plat::Color(255, 0, 0));  // under the hot spot
+    }
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 7 * 80; ++x) big.SetPixel(x, y, strip.GetPixel(x / 4, y / 4));
+    EXPECT_TRUE(big.SavePng(std::string(KORVANE_TEST_OUTPUT) + "/tool-cursors.png"));
     // A cursor missing from the resources falls back to a standard shape.
     plat::Cursor missing = Kor::LoadToolCursor("NoSuchCursor", plat::StdCursor::Cross);
     EXPECT_TRUE(missing.IsStandard());

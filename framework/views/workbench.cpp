@@ -10,6 +10,7 @@ namespace Kor {
 
 namespace {
 constexpr int kMaxSize = 1 << 30;  // content sizes stay far from int's limit
+constexpr int kMaxMargin = 1 << 16;
 }  // namespace
 
 void Workbench::SetContentSize(int width, int height) {
@@ -23,7 +24,7 @@ void Workbench::SetContentSize(int width, int height) {
 }
 
 void Workbench::SetMargin(int margin) {
-    margin = std::clamp(margin, 0, kMaxSize);
+    margin = std::clamp(margin, 0, kMaxMargin);
     if (margin == margin_) return;
     margin_ = margin;
     ResetExtent();

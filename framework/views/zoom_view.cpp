@@ -32,14 +32,7 @@ void ZoomView::SetZoomLimits(float minZoom, float maxZoom) {
     if (!Usable(minZoom) || !Usable(maxZoom) || minZoom > maxZoom) return;
     minZoom_ = minZoom;
     maxZoom_ = maxZoom;
-    if (zoom_ < minZoom_ || zoom_ > maxZoom_) {
-        // Clamping always changes the zoom here.
-        zoom_ = std::clamp(zoom_, minZoom_, maxZoom_);
-        zoomTool_.ZoomChanged();
-        UpdateContentSize();
-        if (Exists()) InvalidateAll(false);
-        ZoomChanged();
-    }
+    SetZoom(zoom_);  // clamped into the new limits
 }
 
 void ZoomView::ZoomAt(float zoom, std::optional<CPoint> p) {

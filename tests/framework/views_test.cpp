@@ -403,6 +403,39 @@ TEST_F(Tools, EveryToolShowsItsCursorFromThePixelArt) {
     EXPECT_EQ(missing.Shape(), plat::StdCursor::Cross);
 }
 
+// A command target that takes command 901 and says so.
+class Taker : public Kor::Tool {
+public:
+    Taker(std::string name, Log& log) : name_(std::move(name)), log_(log) {}
+
+protected:
+    const plat::CommandTable* GetCommandTable() const override {
+        static const plat::CommandTable table(nullptr, {plat::CommandTable::Command(901, &Taker::OnTake)});
+        return &table;
+    }
+
+private:
+    void OnTake() { log_.push_back(name_); }
+    std::string name_;
+    Log& log_;
+};
+
+TEST_F(Tools, CommandsTheViewDoesNotTakeGoToItsToolsThenToItsTargets) {
+    Log log;
+    Taker current("current", log), lent("lent", log), editor("editor", log);
+    view.AddCommandTarget(&editor);
+    EXPECT_TRUE(view.SendCommand(901));
+    view.SetTool(&current);
+    EXPECT_TRUE(view.SendCommand(901));
+    view.SetTemporaryTool(&lent);
+    EXPECT_TRUE(view.SendCommand(901));
+    view.SetTemporaryTool(nullptr);
+    view.SetTool(nullptr);
+    view.RemoveCommandTarget(&editor);
+    EXPECT_FALSE(view.SendCommand(901));
+    EXPECT_EQ(log, (Log{"editor", "current", "lent"}));
+}
+
 TEST_F(Tools, TheToolCommandsNeedASheet) {
     plat::CmdUI hand(Kor::ID_TOOL_HAND), zoom(Kor::ID_TOOL_ZOOM);
     ASSERT_TRUE(view.UpdateCommand(hand));

@@ -123,6 +123,13 @@ TEST_F(Zoom, ZoomingAboutAPointKeepsTheDocumentPointUnderIt) {
     view.events.clear();
     view.SetZoom(2);
     EXPECT_EQ(view.events, (Log{"content", "zoom"}));
+    // The drawing scales even when the sheet keeps its size in pixels.
+    view.SetWorkbenchSize(1, 1);
+    view.SetZoom(3.1f);
+    drv.Flush();
+    view.SetZoom(3.4f);
+    EXPECT_EQ(view.GetContentSize(), CSize(4, 4));
+    EXPECT_FALSE(view.GetUpdateRegion().IsEmpty());
 }
 
 TEST_F(Zoom, ZoomToFitEndsOnTinyHugeAndEmptySheetsAndMinimisedWindows) {
@@ -317,6 +324,25 @@ TEST_F(Tools, SpaceOrCtrlLendTheHandAndWithAltTheZoomTool) {
     drv.KeyUp(plat::VK_SPACE);
     EXPECT_EQ(view.GetScrollPosition(), CPoint(20, 30));
     view.SetTool(nullptr);
+}
+
+TEST_F(Tools, AHandDragEndsWithItsCaptureWhenAnotherToolIsLent) {
+    view.SetWorkbenchSize(500, 500);
+    view.SetTool(&view.GetPanTool());
+    drv.MouseMove(view, CPoint(50, 50));
+    drv.MouseDown(view, CPoint(50, 50));
+    ASSERT_TRUE(view.GetPanTool().IsDragging());
+    drv.KeyDown(plat::VK_CONTROL);
+    drv.KeyDown(plat::VK_MENU);  // the zoom tool is lent in the middle of the drag
+    EXPECT_FALSE(view.GetPanTool().IsDragging());
+    EXPECT_EQ(plat::Wnd::GetCapture(), nullptr);
+    drv.MouseUp(view, CPoint(40, 40));  // the zoom tool's release: no zoom
+    drv.KeyUp(plat::VK_MENU);
+    drv.KeyUp(plat::VK_CONTROL);
+    EXPECT_EQ(view.GetZoom(), 1.0f);
+    drv.MouseMove(view, CPoint(10, 10));
+    EXPECT_EQ(view.GetScrollPosition(), CPoint(0, 0));
+    EXPECT_EQ(drv.ShownCursor(top).Name(), "PanTool_CursorHand");
 }
 
 TEST_F(Tools, LosingTheKeyboardEndsTheTemporaryTool) {

@@ -11,37 +11,9 @@ set -u
 demo=$1
 out=$2
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "SKIPPED: Xvfb is not installed (scripts/setup.sh installs it)"
-    exit 77
-fi
-for tool in xdotool import convert; do
-    command -v $tool >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
-done
-
-mkdir -p "$out"
-work=$(mktemp -d)
-xvfb=""
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-n=90
-while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-export DISPLAY=:$n
-unset KORVANE_BACKEND
-tries=0
-until xdotool getdisplaygeometry >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -gt 100 ] && { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-    sleep 0.1
-done
+FIRST_DISPLAY=90
+TOOLS="xdotool import convert"
+. "$(dirname "$0")/xvfb_session.sh"
 
 printf 'Korvane on a real display\nthe quick brown fox\n' >"$work/notes.txt"
 # The demo's settings stay in the work folder.

@@ -1,0 +1,36 @@
+# Sourced by the checks on a virtual X display: starts Xvfb on a free display
+# number from FIRST_DISPLAY up (800 by 600, 24 bits), exports DISPLAY, makes
+# the work folder $work and cleans up on exit (the program whose process id
+# the caller puts in $app, Xvfb, the folder). Needs $out, the output folder,
+# and TOOLS, the commands the caller uses besides Xvfb. Exit 77: skipped.
+if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "SKIPPED: Xvfb is not installed (scripts/setup.sh installs it)"
+    exit 77
+fi
+for tool in $TOOLS; do
+    command -v $tool >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
+done
+
+mkdir -p "$out"
+work=$(mktemp -d)
+xvfb=""
+app=""
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+n=$FIRST_DISPLAY
+while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=:$n
+unset KORVANE_BACKEND
+tries=0
+until xdotool getdisplaygeometry >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+    sleep 0.1
+done

@@ -209,7 +209,7 @@ TEST(GrandSearch, EstimatesAreThoseOfTheReferencePieceFit)
     for (unsigned s = 0; s < n; ++s) {
         for (unsigned len = 4; len <= 14; ++len) {
             bezier_piece piece;
-            float d = reference::fit_piece(b.doubled_nodes(), s, s + len, 10, 0.01f, 1.0f, piece);
+            float d = reference::fit_piece(b.doubled_nodes(), {s, s + len}, 1.0f, {10, 0.01f}, piece);
             const piece_estimate& e = b.estimates()[s][len - 4];
             ASSERT_TRUE(same_bits(d, e.discrepancy));
             ASSERT_EQ(piece[1] - piece[0], e.d1);

@@ -121,7 +121,7 @@ TEST(FitPiece, SharedBasisGivesTheBitsOfTheReferenceFit)
                 bezier_piece fast, slow;
                 polyline_samples samples;
                 float df = fit_piece(poly, {a, a + length}, oversample, {10, 0.01f}, fast, samples);
-                float ds = reference::fit_piece(poly, a, a + length, 10, 0.01f, oversample, slow);
+                float ds = reference::fit_piece(poly, {a, a + length}, oversample, {10, 0.01f}, slow);
                 ASSERT_TRUE(same_bits(df, ds)) << length << " from " << a << " at " << oversample;
                 for (int i = 0; i < 4; ++i)
                     ASSERT_TRUE(same_bits(fast[i].x, slow[i].x) && same_bits(fast[i].y, slow[i].y));

@@ -139,9 +139,11 @@ double inner_controls(outline::bezier_piece& piece, const std::vector<outline::r
 
 }  // namespace
 
-float fit_piece(const std::vector<outline::node>& poly, unsigned a, unsigned b, unsigned max_iterations, float stop,
-                float oversample, outline::bezier_piece& piece)
+float fit_piece(const std::vector<outline::node>& poly, outline::node_span span, float oversample,
+                const outline::fit_limits& limits, outline::bezier_piece& piece)
 {
+    const unsigned a = span.first, b = span.end, max_iterations = limits.max_iterations;
+    const float stop = limits.stop_mean_discrepancy;
     using outline::to_real;
     const unsigned len = b - a;
     piece = {to_real(poly[a]), to_real(poly[a + len / 3]), to_real(poly[a + 2 * len / 3]), to_real(poly[b - 1])};

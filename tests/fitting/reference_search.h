@@ -9,6 +9,8 @@
 
 #include "fitting/bezier_piece.h"
 #include "fitting/params.h"
+#include "fitting/piece_fit.h"
+#include "fitting/sample_pull.h"
 #include "fitting/typedefs.h"
 
 namespace reference {
@@ -24,8 +26,9 @@ struct search_result {
 search_result grand_search(const std::vector<std::vector<outline::piece_estimate>>& estimates, unsigned n, unsigned l,
                            const outline::grand_params<float>& params);
 
-// The per-piece fit with the per-sample arithmetic of every iteration.
-float fit_piece(const std::vector<outline::node>& polyline, unsigned a, unsigned b, unsigned max_iterations, float stop,
-                float oversample, outline::bezier_piece& piece);
+// The per-piece fit of nodes span.first .. span.end - 1, with the per-sample
+// arithmetic of every iteration.
+float fit_piece(const std::vector<outline::node>& polyline, outline::node_span span, float oversample,
+                const outline::fit_limits& limits, outline::bezier_piece& piece);
 
 }  // namespace reference

@@ -271,7 +271,7 @@ layer_ptr layered_search::first_layer(float limit) const
     return layer;
 }
 
-// The programme as written, for costs that are not all well-behaved
+// The plain programme, for costs that are not all well-behaved
 // numbers: every candidate in ascending first-piece length, the first one
 // taken, then only a strictly cheaper one.
 void layered_search::next_layer_plain(const junction_layer& prev, junction_layer& cur) const

@@ -36,7 +36,8 @@ public:
     typedef std::function<void(const std::function<void()>& chunk)> chunk_guard;
 
     // The engine's pool: one thread per core (the calling thread counts as
-    // one), or VEXILO_THREADS threads when that variable is set.
+    // one), or VEXILO_THREADS threads when that variable is set. The program
+    // sets its guard once at start-up.
     static thread_pool& shared();
 
     explicit thread_pool(unsigned threads);

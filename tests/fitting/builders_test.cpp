@@ -15,24 +15,15 @@
 #include "fitting/grand_poly_bezier_builder.h"
 #include "fitting/guided_poly_bezier_builder.h"
 #include "tests/fitting/reference_search.h"
+#include "tests/fitting/quiet_clog.h"
 #include "tests/fitting/test_polylines.h"
 
 using namespace outline;
+using testing_output::quiet_clog;
 typedef grand_poly_bezier_builder<unsigned short, float> grand_builder;
 typedef guided_poly_bezier_builder<unsigned short, float> guided_builder;
 
 namespace {
-
-// Silences the workspace's log line for the duration of a test.
-class quiet_clog {
-public:
-    quiet_clog() : old_(std::clog.rdbuf(sink_.rdbuf())) {}
-    ~quiet_clog() { std::clog.rdbuf(old_); }
-
-private:
-    std::ostringstream sink_;
-    std::streambuf* old_;
-};
 
 bool same_bits(float a, float b)
 {

@@ -239,27 +239,65 @@ TEST(IntersectLines, ParallelLinesDoNotCross)
     EXPECT_EQ(0.5f, s);
 }
 
-// Pulling a sample: a straight run (0,2) (2,2) (4,2) and a roof (0,0) (2,2) (4,0).
-TEST(PullToPolyline, SampleOnASegmentSnapsToItsEnds)
+// Pulling one sample on a straight run (0,2) (2,2) (4,2) or a roof (0,0)
+// (2,2) (4,0), within nodes 0 .. 2. The sample starts where its position
+// says (a segment's middle, or the node).
+TEST(PullToPolyline, OneSample)
 {
     const std::vector<node> run = {{0, 2}, {2, 2}, {4, 2}};
-    polyline_position pos{1, 0};
-    real_point sample{1, 2};
-    pull_to_polyline(pos, sample, run, {0, 3}, {0, 3}, {1, 0});  // normal crosses at s = 0
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(0u, pos.node);
-    EXPECT_EQ((real_point{0, 2}), sample);
-
-    pos = {1, 0};
-    pull_to_polyline(pos, sample, run, {0, 3}, {2, 3}, {1, 0});  // at s = 1
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{2, 2}), sample);
-
-    pos = {1, 0};
-    pull_to_polyline(pos, sample, run, {0, 3}, {0.5f, 7}, {1, 0});  // inside
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ((real_point{0.5f, 2}), sample);
+    const std::vector<node> roof = {{0, 0}, {2, 2}, {4, 0}};
+    struct pull_case {
+        const char* what;
+        const std::vector<node>& polyline;
+        polyline_position from;
+        real_point b;  // the curve point and its derivative
+        real_vector db;
+        polyline_position to;
+        real_point sample;  // where the sample ends
+    };
+    const pull_case cases[] = {
+        {"on a segment, crossing at s = 0: snaps to its node", run, {1, 0}, {0, 3}, {1, 0}, {0, 0}, {0, 2}},
+        {"on a segment, crossing at s = 1: snaps to its far node", run, {1, 0}, {2, 3}, {1, 0}, {0, 1}, {2, 2}},
+        {"on a segment, crossing inside it", run, {1, 0}, {0.5f, 7}, {1, 0}, {1, 0}, {0.5f, 2}},
+        {"at a node, equally near crossings on both sides: the previous segment",
+         roof,
+         {0, 1},
+         {2, 1},
+         {0, 1},
+         {1, 0},
+         {1, 1}},
+        {"at a node, crossings exactly at it (s = 0) on both sides: nothing moves",
+         run,
+         {0, 1},
+         {2, 3},
+         {1, 0},
+         {0, 1},
+         {2, 2}},
+        {"at a node, crossing exactly at the far node (s = 1): the segment, on its far node",
+         run,
+         {0, 1},
+         {4, 3},
+         {1, 0},
+         {1, 1},
+         {4, 2}},
+        {"at a node, crossing beyond the far node: half a segment at most",
+         run,
+         {0, 1},
+         {9, 3},
+         {1, 0},
+         {1, 1},
+         {3, 2}},
+        {"at the first node of the range: one candidate only", run, {0, 0}, {-1, 3}, {1, 0}, {0, 0}, {0, 2}},
+    };
+    for (const pull_case& c : cases) {
+        polyline_position position = c.from;
+        const real_point at = to_real(c.polyline[c.from.node]);
+        real_point sample = c.from.kind == 0 ? at : (at + to_real(c.polyline[c.from.node + 1])) * 0.5f;
+        pull_to_polyline(position, sample, c.polyline, {0, 3}, c.b, c.db);
+        EXPECT_EQ(c.to.kind, position.kind) << c.what;
+        EXPECT_EQ(c.to.node, position.node) << c.what;
+        EXPECT_EQ(c.sample, sample) << c.what;
+    }
 }
 
 // Pulling many samples at once (the eight-lane pull where the processor has
@@ -308,50 +346,6 @@ TEST(PullToPolyline, ManyAtOnceMoveEachAsAlone)
                 << "round " << round << ", sample " << i;
         }
     }
-}
-
-TEST(PullToPolyline, SampleAtANode)
-{
-    const std::vector<node> run = {{0, 2}, {2, 2}, {4, 2}};
-    const std::vector<node> roof = {{0, 0}, {2, 2}, {4, 0}};
-
-    // Equally near crossings on both segments: the previous one wins.
-    polyline_position pos{0, 1};
-    real_point sample{2, 2};
-    pull_to_polyline(pos, sample, roof, {0, 3}, {2, 1}, {0, 1});
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ(0u, pos.node);
-    EXPECT_EQ((real_point{1, 1}), sample);
-
-    // Crossings exactly at the node (s = 0) on both sides: nothing moves.
-    pos = {0, 1};
-    sample = {2, 2};
-    pull_to_polyline(pos, sample, run, {0, 3}, {2, 3}, {1, 0});
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{2, 2}), sample);
-
-    // Crossing exactly at the far node (s = 1): the segment is taken and the
-    // sample lands on its far node.
-    pull_to_polyline(pos, sample, run, {0, 3}, {4, 3}, {1, 0});
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{4, 2}), sample);
-
-    // Beyond the far node: half a segment at most.
-    pos = {0, 1};
-    sample = {2, 2};
-    pull_to_polyline(pos, sample, run, {0, 3}, {9, 3}, {1, 0});
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{3, 2}), sample);
-
-    // The first and last node of the range have one candidate only.
-    pos = {0, 0};
-    sample = {0, 2};
-    pull_to_polyline(pos, sample, run, {0, 3}, {-1, 3}, {1, 0});
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(0u, pos.node);
 }
 
 namespace {

@@ -13,9 +13,11 @@
 
 #include "fitting/fitting_session.h"
 #include "fitting/param_checks.h"
+#include "tests/fitting/quiet_clog.h"
 #include "tests/fitting/test_polylines.h"
 
 using namespace outline;
+using testing_output::quiet_clog;
 
 // While set, every allocation of this test program fails (operator new
 // below): a step that cannot get its memory.
@@ -42,17 +44,6 @@ void operator delete(void* p, std::size_t) noexcept
 #pragma GCC diagnostic pop
 
 namespace {
-
-// Silences the workspace's log line for the duration of a test.
-class quiet_clog {
-public:
-    quiet_clog() : old_(std::clog.rdbuf(sink_.rdbuf())) {}
-    ~quiet_clog() { std::clog.rdbuf(old_); }
-
-private:
-    std::ostringstream sink_;
-    std::streambuf* old_;
-};
 
 void expect_same_curve(const fitted_curve& a, const fitted_curve& b)
 {

@@ -19,8 +19,9 @@
 using namespace outline;
 using testing_output::quiet_clog;
 
-// While set, every allocation of this test program fails (operator new
-// below): a step that cannot get its memory.
+// While set, every allocation of this test program fails (the operators
+// new below, which the matching operators delete free): a step that cannot
+// get its memory.
 static std::atomic<bool> allocations_fail{false};
 
 // GCC takes these free() calls for a mismatch with `new`; they free what
@@ -33,7 +34,16 @@ void* operator new(std::size_t size)
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (allocations_fail.load(std::memory_order_relaxed)) return nullptr;
+    return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
 {
     std::free(p);
 }

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <new>
 
 #include <boost/shared_ptr.hpp>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "fitting/bend_penalty.h"
+#include "fitting/float_runs.h"
 #include "fitting/quick_curve_price.h"
 #include "fitting/thread_pool.h"
 
@@ -69,50 +66,6 @@ float useless_from(float junction_cost, float limit)
     while (c > 0 && junction_cost + std::nextafter(c, 0.0f) >= limit) c = std::nextafter(c, 0.0f);
     while (junction_cost + c < limit) c = std::nextafter(c, infinite);
     return c;
-}
-
-typedef float float8 __attribute__((vector_size(32)));
-
-// partial[i] = rest[i] + first[i] for i < count; returns their minimum.
-// Every sum is the same float addition the plain programme makes. Built
-// for AVX2 too, chosen at run time where the processor has it.
-__attribute__((target_clones("avx2", "default"))) float sum_and_minimum(const float* rest, const float* first,
-                                                                        unsigned count, float* partial)
-{
-    float8 low8 = {infinite, infinite, infinite, infinite, infinite, infinite, infinite, infinite};
-    unsigned i = 0;
-    for (; i + 8 <= count; i += 8) {
-        float8 a, b;
-        std::memcpy(&a, rest + i, sizeof a);
-        std::memcpy(&b, first + i, sizeof b);
-        const float8 sum = a + b;
-        std::memcpy(partial + i, &sum, sizeof sum);
-        low8 = sum < low8 ? sum : low8;
-    }
-    float low = infinite;
-    for (int lane = 0; lane < 8; ++lane) low = std::min(low, low8[lane]);
-    for (; i < count; ++i) {
-        partial[i] = rest[i] + first[i];
-        low = std::min(low, partial[i]);
-    }
-    return low;
-}
-
-// The first i in [from, count) with value[i] <= x, or count; four values
-// per step where the processor has SSE2.
-unsigned first_at_most(const float* value, unsigned from, unsigned count, float x)
-{
-    unsigned i = from;
-#ifdef __SSE2__
-    const __m128 limit = _mm_set1_ps(x);
-    for (; i + 4 <= count; i += 4) {
-        const int hits = _mm_movemask_ps(_mm_cmple_ps(_mm_loadu_ps(value + i), limit));
-        if (hits) return i + unsigned(__builtin_ctz(unsigned(hits)));
-    }
-#endif
-    for (; i < count; ++i)
-        if (value[i] <= x) return i;
-    return count;
 }
 
 class layered_search {

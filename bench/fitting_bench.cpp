@@ -4,10 +4,11 @@
 #include <iostream>
 #include <sstream>
 
-#include "fitting/bezier_fit.h"
 #include "fitting/grand_poly_bezier_builder.h"
-#include "tests/fitting/test_polylines.h"
+#include "fitting/piece_basis.h"
+#include "fitting/piece_fit.h"
 #include "fitting/thread_pool.h"
+#include "tests/fitting/test_polylines.h"
 
 using namespace outline;
 typedef grand_poly_bezier_builder<unsigned short, float> grand_builder;
@@ -29,8 +30,7 @@ std::vector<node> doubled(const std::vector<node>& closed)
 
 void estimate_fully(grand_builder& b)
 {
-    while (!b.fully_estimated())
-        b.estimation_step();
+    while (!b.fully_estimated()) b.estimation_step();
 }
 
 }  // namespace
@@ -41,10 +41,8 @@ static void BM_FitPiece(benchmark::State& state)
     const unsigned length = unsigned(state.range(0));
     const std::vector<node> poly = doubled(testing_polylines::disc(100));  // N = 800
     bezier_piece piece;
-    std::vector<real_point> samples;
-    std::vector<polyline_position> positions;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(fit_piece(poly, 5, 5 + length, 10, 0.01f, 1.0f, piece, samples, positions));
+    polyline_samples samples;
+    for (auto _ : state) benchmark::DoNotOptimize(fit_piece(poly, {5, 5 + length}, 1.0f, {10, 0.01f}, piece, samples));
 }
 BENCHMARK(BM_FitPiece)->Arg(50)->Arg(500)->Unit(benchmark::kMicrosecond);
 
@@ -57,11 +55,8 @@ static void BM_FitPieceWithBasis(benchmark::State& state)
     poly.assign(doubled(testing_polylines::disc(100)));
     piece_basis basis;
     basis.build(length, 1.0f);
-    bezier_piece piece;
-    std::vector<real_point> samples;
-    std::vector<polyline_position> positions;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(fit_piece(poly, 5, basis, 10, 0.01f, piece, samples, positions, false));
+    polyline_samples samples;
+    for (auto _ : state) benchmark::DoNotOptimize(estimate_piece(poly, 5, basis, {10, 0.01f}, samples));
 }
 BENCHMARK(BM_FitPieceWithBasis)->Arg(50)->Arg(500)->Unit(benchmark::kMicrosecond);
 
@@ -74,8 +69,7 @@ static void BM_EstimationStep(benchmark::State& state)
         state.PauseTiming();
         b.reset(closed);
         b.set_params(grand_params<float>());
-        while (b.estimated_length() < b.node_count() / 2)
-            b.estimation_step();
+        while (b.estimated_length() < b.node_count() / 2) b.estimation_step();
         state.ResumeTiming();
         b.estimation_step();
     }

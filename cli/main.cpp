@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/fit_outline.h"
-#include "contour/import_contour.h"
 #include "cli/options.h"
 #include "cli/output_formats.h"
-#include "fitting/pin_rules.h"
 #include "cli/progress_bar.h"
+#include "contour/import_contour.h"
 #include "contour/read_bmp.h"
+#include "fitting/fitting_session.h"
+#include "fitting/pin_rules.h"
 #include "fitting/text_formats.h"
 
 namespace {
@@ -31,41 +31,39 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void note(const std::string& text) { std::cerr << program << ": " << text << '\n'; }
+void note(const std::string& text)
+{
+    std::cerr << program << ": " << text << '\n';
+}
 
 // Writes `text` to the file, or to standard output for "-".
 void write_output(const std::string& file_name, const std::string& text)
 {
     if (file_name == "-") {
         std::cout << text << std::flush;
-        if (!std::cout)
-            throw failure("could not write to standard output");
+        if (!std::cout) throw failure("could not write to standard output");
         return;
     }
     std::ofstream out(file_name, std::ios::out | std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
-    if (!out)
-        throw failure("could not write " + file_name);
+    if (!out) throw failure("could not write " + file_name);
 }
 
-// The pins of the file placed on the polyline with the document's rules; a
+// The pins of the file placed on the outline with the document's rules; a
 // refused pin is reported and skipped.
-std::vector<outline::area> load_pins(const std::string& file_name, const std::vector<outline::node>& closed)
+void load_pins(const std::string& file_name, outline::fitting_session& session)
 {
     std::ifstream in(file_name, std::ios::in | std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
-    if (!in || in.bad())
-        throw failure("could not read the pins file " + file_name);
+    if (!in || in.bad()) throw failure("could not read the pins file " + file_name);
 
     bool complete = false;
     const std::vector<outline::pin_record> records = outline::read_pins_text(text.str(), &complete);
-    std::vector<outline::area> areas;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const outline::pin_record& r = records[i];
-        const outline::add_area_result result =
-            outline::add_area(areas, closed, {r.x, r.y}, r.radius, r.smooth);
+        const outline::add_area_result result = session.add_pin({r.x, r.y}, r.radius, r.smooth);
         if (result != outline::add_area_result::added) {
             std::ostringstream where;
             where << file_name << ": pin " << i + 1 << " (" << r.x << ' ' << r.y << ' ' << r.radius
@@ -76,7 +74,6 @@ std::vector<outline::area> load_pins(const std::string& file_name, const std::ve
     if (!complete)
         note(file_name + ": ignored what follows pin " + std::to_string(records.size()) +
              ": not a complete \"x y radius 0|1\" record");
-    return areas;
 }
 
 int print_contours(const cli::options& o)
@@ -92,37 +89,40 @@ int print_contours(const cli::options& o)
 int fit(const cli::options& o)
 {
     const img::imported_contour imported = img::import_contour(o.input);
-    if (imported.contour_count > 1)
-        note("First closed contour from bitmap selected.");
+    if (imported.contour_count > 1) note("First closed contour from bitmap selected.");
 
-    std::vector<outline::area> areas;
-    if (!o.pins_file.empty())
-        areas = load_pins(o.pins_file, imported.polyline);
+    outline::fitting_session session;
+    session.set_outline(imported.polyline);
+    session.set_params(o.params);  // checked with the command line
+    if (!o.pins_file.empty()) load_pins(o.pins_file, session);
+    const bool free_search = session.pins().empty();
 
-    cli::fit_outcome outcome;
-    if (areas.empty()) {
+    outline::session_run run;
+    {
         cli::progress_bar bar(stderr, isatty(STDERR_FILENO) == 1);
-        outcome = cli::fit_free(imported.polyline, o.params, o.limit_length ? o.max_length : 0,
-                                [&bar](unsigned length, unsigned target) { bar.update(length, target); });
-    } else {
-        outcome = cli::fit_guided(imported.polyline, areas, o.params);
+        auto progress = [&bar](unsigned length, unsigned target) {
+            bar.update(length, target);
+            return true;
+        };
+        run = session.run(progress, o.limit_length ? o.max_length : 0);
     }
+    if (run.estimation == outline::estimation_end::not_enough_memory) throw failure(o.input + ": out of memory");
 
-    const unsigned node_count = unsigned(imported.polyline.size() - 1);
+    const outline::fitted_curve& curve = run.curve;
+    const unsigned estimated_length = free_search ? session.estimated_length() : 0;
     if (o.stats)
-        note(cli::stats_line(node_count, outcome.control_points.size(), outcome.discrepancy,
-                             outcome.estimated_length));
-    if (outcome.discrepancy < 0 || outcome.control_points.size() < 4) {
+        note(cli::stats_line(session.node_count(), curve.control_points.size(), curve.discrepancy, estimated_length));
+    if (!curve.is_curve()) {
         std::string why = "no curve found for the outline of " + o.input + " with these parameters";
-        if (areas.empty() && o.params.estimation && outcome.estimated_length < 5)
+        if (free_search && o.params.estimation && estimated_length < 5)
             why += " (the estimation must reach piece length 5 at least)";
         throw failure(why);
     }
 
     if (o.svg_file.empty())
-        write_output("-", outline::control_points_text(outcome.control_points));
+        write_output("-", outline::control_points_text(curve.control_points));
     else
-        write_output(o.svg_file, cli::svg_text(outcome.control_points, imported.width, imported.height));
+        write_output(o.svg_file, cli::svg_text(curve.control_points, imported.width, imported.height));
     return 0;
 }
 

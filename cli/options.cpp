@@ -2,15 +2,17 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iomanip>
 #include <sstream>
 #include <vector>
+
+#include "fitting/param_checks.h"
 
 namespace cli {
 
@@ -26,29 +28,23 @@ struct parameter_option {
     unsigned params_type::*whole;
     bool params_type::*flag;
     bool free_search_only;  // only the search without pins reads it
-    bool non_negative;      // a real that must not be below 0
 };
 
 parameter_option real(const char* name, float params_type::*field)
 {
-    return {name, field, nullptr, nullptr, false, false};
+    return {name, field, nullptr, nullptr, false};
 }
 parameter_option whole(const char* name, unsigned params_type::*field)
 {
-    return {name, nullptr, field, nullptr, false, false};
+    return {name, nullptr, field, nullptr, false};
 }
 parameter_option flag(const char* name, bool params_type::*field)
 {
-    return {name, nullptr, nullptr, field, false, false};
+    return {name, nullptr, nullptr, field, false};
 }
 parameter_option free_search_only(parameter_option o)
 {
     o.free_search_only = true;
-    return o;
-}
-parameter_option non_negative(parameter_option o)
-{
-    o.non_negative = true;
     return o;
 }
 
@@ -66,9 +62,7 @@ const std::vector<parameter_option>& parameter_options()
         real("rendering-oversample-factor", &params_type::rendering_oversample_factor),
         flag("fit-whole-poly-bezier", &params_type::fit_whole_poly_bezier),
         free_search_only(whole("max-junctions", &params_type::max_junctions)),
-        // The search reports failure by a negative cost, so a negative
-        // penalty could make a curve it found read as none.
-        non_negative(free_search_only(real("junction-penalty", &params_type::junction_penalty))),
+        free_search_only(real("junction-penalty", &params_type::junction_penalty)),
     };
     return list;
 }
@@ -102,47 +96,45 @@ std::vector<option> long_options()
 unsigned to_unsigned(const std::string& option, const char* text)
 {
     // strtoul would take a sign, blanks and an empty string.
-    if (!*text || std::strspn(text, "0123456789") != std::strlen(text))
-        bad_value(option, text, "a whole number");
+    if (!*text || std::strspn(text, "0123456789") != std::strlen(text)) bad_value(option, text, "a whole number");
     errno = 0;
     const unsigned long v = std::strtoul(text, nullptr, 10);
-    if (errno == ERANGE || v > UINT_MAX)
-        bad_value(option, text, "a whole number up to " + std::to_string(UINT_MAX));
+    if (errno == ERANGE || v > UINT_MAX) bad_value(option, text, "a whole number up to " + std::to_string(UINT_MAX));
     return unsigned(v);
 }
 
+// Whether the value is finite is the engine's rule (param_problems).
 float to_float(const std::string& option, const char* text)
 {
     char* end = nullptr;
     errno = 0;
     const float v = std::strtof(text, &end);
-    if (!*text || *end || std::isspace(static_cast<unsigned char>(*text)))
-        bad_value(option, text, "a number");
-    if (errno == ERANGE || !std::isfinite(v))
-        bad_value(option, text, "a finite number within the range of float");
+    if (!*text || *end || std::isspace(static_cast<unsigned char>(*text))) bad_value(option, text, "a number");
+    if (errno == ERANGE) bad_value(option, text, "a finite number within the range of float");
     return v;
 }
 
 bool to_bool(const std::string& option, const char* text)
 {
-    if (!std::strcmp(text, "1") || !std::strcmp(text, "true"))
-        return true;
-    if (!std::strcmp(text, "0") || !std::strcmp(text, "false"))
-        return false;
+    if (!std::strcmp(text, "1") || !std::strcmp(text, "true")) return true;
+    if (!std::strcmp(text, "0") || !std::strcmp(text, "false")) return false;
     bad_value(option, text, "0 or 1");
 }
 
+// Sets the field and checks it by the engine's rules: the option's name is
+// the field's, with dashes for underscores.
 void set_parameter(params_type& params, const parameter_option& o, const char* text)
 {
-    if (o.real) {
+    if (o.real)
         params.*o.real = to_float(o.name, text);
-        if (o.non_negative && params.*o.real < 0)
-            bad_value(o.name, text, "a number of 0 or more");
-    }
     else if (o.whole)
         params.*o.whole = to_unsigned(o.name, text);
     else
         params.*o.flag = to_bool(o.name, text);
+    std::string field = o.name;
+    std::replace(field.begin(), field.end(), '-', '_');
+    for (const outline::param_problem& problem : outline::param_problems(params))
+        if (field == problem.field) bad_value(o.name, text, outline::param_rule_text(problem.rule));
 }
 
 }  // namespace
@@ -162,30 +154,35 @@ options parse_options(int argc, char** argv)
             continue;
         }
         switch (code) {
-        case opt_pins:
-        case opt_svg:
-            if (!*v)
-                throw usage_error(std::string("option --") + (code == opt_pins ? "pins" : "svg") +
-                                  " needs a file name");
-            (code == opt_pins ? o.pins_file : o.svg_file) = v;
-            break;
-        case opt_stats: o.stats = true; break;
-        case opt_contours: o.contours = true; break;
-        case opt_max_length:
-            o.limit_length = true;
-            o.max_length = to_unsigned("max-length", v);
-            break;
-        case 'h': o.help = true; break;
-        case ':': throw usage_error("option " + std::string(argv[optind - 1]) + " needs a value");
-        default: throw usage_error("unknown option " + std::string(argv[optind - 1]));
+            case opt_pins:
+            case opt_svg:
+                if (!*v)
+                    throw usage_error(std::string("option --") + (code == opt_pins ? "pins" : "svg") +
+                                      " needs a file name");
+                (code == opt_pins ? o.pins_file : o.svg_file) = v;
+                break;
+            case opt_stats:
+                o.stats = true;
+                break;
+            case opt_contours:
+                o.contours = true;
+                break;
+            case opt_max_length:
+                o.limit_length = true;
+                o.max_length = to_unsigned("max-length", v);
+                break;
+            case 'h':
+                o.help = true;
+                break;
+            case ':':
+                throw usage_error("option " + std::string(argv[optind - 1]) + " needs a value");
+            default:
+                throw usage_error("unknown option " + std::string(argv[optind - 1]));
         }
     }
-    if (o.help)
-        return o;
-    if (optind == argc)
-        throw usage_error("no input file given");
-    if (argc - optind > 1)
-        throw usage_error("more than one input file given");
+    if (o.help) return o;
+    if (optind == argc) throw usage_error("no input file given");
+    if (argc - optind > 1) throw usage_error("more than one input file given");
     o.input = argv[optind];
     return o;
 }
@@ -233,6 +230,11 @@ std::string usage_text()
           << (o.free_search_only ? "(without pins) " : "") << '[' << value.str() << "]\n";
     }
     u << "\n"
+         "Real values must be finite, the oversample factors greater than 0 and the\n"
+         "junction penalty 0 or more; iteration counts go up to "
+      << outline::max_fit_iterations
+      << ".\n"
+         "\n"
          "Exit status: 0 on success, 1 when the input cannot be used or no curve was\n"
          "found, 2 on a usage error.\n";
     return u.str();

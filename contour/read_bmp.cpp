@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <fstream>
-#include <limits>
+
+#include "contour/image_size.h"
 
 namespace img {
 
@@ -93,9 +94,8 @@ void read_pixels(std::ifstream& in, bitmap& image)
     const bool top_down = h.height < 0;
     const std::uint32_t width = std::uint32_t(h.width);
     const std::uint32_t height = top_down ? 0u - std::uint32_t(h.height) : std::uint32_t(h.height);
-    const std::uint64_t size = bitmap::stride_for(width, 4) * height;
-    if (size > std::numeric_limits<std::uint32_t>::max())
-        throw io_error("BMP image dimensions too large (" + std::to_string(width) + " x " + std::to_string(height) + ")");
+    check_image_size("BMP", width, height);
+    const std::uint64_t size = image_bytes(width, height);
     const std::streamoff pixels = start + std::streamoff(h.pixel_offset);
     if (size) {
         in.seekg(0, std::ios::end);

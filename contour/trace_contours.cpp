@@ -15,6 +15,15 @@ node corner(std::uint32_t x, std::uint32_t y) { return {std::uint16_t(x), std::u
 
 }  // namespace
 
+void check_traced_size(const bitmap& image)
+{
+    const std::uint32_t w = image.width(), h = image.height();
+    if (w > max_traced_size || h > max_traced_size)
+        throw std::length_error("The bitmap is too large to trace: " + std::to_string(w) + " x " +
+                                std::to_string(h) + " pixels, at most " + std::to_string(max_traced_size) +
+                                " in each direction");
+}
+
 void follow_contour(const bitmap& image, contour& path, bitmap& walked)
 {
     const std::uint32_t w = image.width(), h = image.height();
@@ -48,11 +57,8 @@ void follow_contour(const bitmap& image, contour& path, bitmap& walked)
 
 void trace_contours(const bitmap& image, std::vector<contour>& contours)
 {
+    check_traced_size(image);
     const std::uint32_t w = image.width(), h = image.height();
-    if (w > max_traced_size || h > max_traced_size)
-        throw std::length_error("The bitmap is too large to trace: " + std::to_string(w) + " x " +
-                                std::to_string(h) + " pixels, at most " + std::to_string(max_traced_size) +
-                                " in each direction");
     // Without pixels there are no cracks, and the border scans below would
     // read pixels that do not exist.
     if (w == 0 || h == 0)

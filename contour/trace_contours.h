@@ -27,6 +27,10 @@ typedef std::vector<node> contour;
 // The largest width or height that corner coordinates can express.
 constexpr std::uint32_t max_traced_size = 65535;
 
+// Throws std::length_error for an image wider or higher than
+// max_traced_size pixels.
+void check_traced_size(const bitmap& image);
+
 inline bool is_closed(const contour& c) { return !c.empty() && c.front() == c.back(); }
 
 // Appends every boundary path of `image` to `contours`, in the order they

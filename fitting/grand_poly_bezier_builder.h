@@ -14,6 +14,13 @@
 
 namespace outline {
 
+// What one estimation step did.
+enum class step_outcome {
+    grown,              // L is one larger
+    complete,           // L had reached N + 1 already: nothing to do
+    not_enough_memory,  // the step could not get its memory; nothing changed
+};
+
 template <class C, class R>
 class grand_poly_bezier_builder : public poly_bezier_builder_base<C, R> {
     typedef poly_bezier_builder_base<C, R> base;
@@ -26,32 +33,31 @@ public:
     // Sets the polyline, L = 3 and N empty estimate lists.
     void reset(const nodes& closed);
 
-    using base::set_params;
     // Copies all twelve fields; estimates already made stay.
-    void set_params(const grand_params<R>& params);
+    void set_params(const grand_params<R>& params) { params_ = params; }
+    const builder_params<R>& params() const override { return params_; }
 
     // Fits the N pieces of length L + 1 and makes L one larger; does nothing
-    // once L has reached N + 1.
-    void estimation_step();
+    // once L has reached N + 1. Without the memory for it nothing changes.
+    // An exception from the thread pool's loop (a fault its guard caught)
+    // passes through and leaves the estimates as they were.
+    step_outcome estimation_step();
 
     // L: every start node has estimates for lengths 4 .. L (3 when none).
     unsigned estimated_length() const { return estimated_length_; }
     // True once the estimation covers the whole polyline (L = N + 1).
     bool fully_estimated() const { return estimated_length_ >= this->node_count_ + 1; }
     const std::vector<std::vector<piece_estimate>>& estimates() const { return estimates_; }
-    unsigned max_junctions() const { return max_junctions_; }
-    R junction_penalty() const { return junction_penalty_; }
 
-    R find_junctions(std::vector<unsigned>& junctions) override;
+    junction_search_result<R> find_junctions(std::vector<unsigned>& junctions) override;
     const piece_estimate* estimated_piece(unsigned start, unsigned length, unsigned index) const override;
     void smooth_junctions(const std::vector<unsigned>& junctions, std::vector<bool>& flags) const override;
 
 private:
     void estimate_length(unsigned length);
-    R find_without_estimation(std::vector<unsigned>& junctions);
+    void place_without_search(std::vector<unsigned>& junctions) const;
 
-    unsigned max_junctions_ = 50;
-    R junction_penalty_ = R(10);
+    grand_params<R> params_;
     unsigned estimated_length_ = 3;
     // estimates[s][len - 4]: the piece of len nodes from node s, len = 4 .. L.
     std::vector<std::vector<piece_estimate>> estimates_;

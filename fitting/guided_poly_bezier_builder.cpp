@@ -5,7 +5,8 @@
 #include <new>
 
 #include "fitting/bend_penalty.h"
-#include "fitting/bezier_fit.h"
+#include "fitting/piece_basis.h"
+#include "fitting/piece_fit.h"
 #include "fitting/thread_pool.h"
 
 namespace outline {
@@ -35,14 +36,11 @@ namespace {
 // The search relies on these: every area has candidates, ascending, below N.
 bool usable_areas(const std::vector<std::reference_wrapper<const std::vector<unsigned>>>& areas, unsigned n)
 {
-    if (areas.empty())
-        return false;
+    if (areas.empty()) return false;
     for (const std::vector<unsigned>& list : areas) {
-        if (list.empty() || list.back() >= n)
-            return false;
+        if (list.empty() || list.back() >= n) return false;
         for (size_t i = 1; i < list.size(); ++i)
-            if (list[i] <= list[i - 1])
-                return false;
+            if (list[i] <= list[i - 1]) return false;
     }
     return true;
 }
@@ -63,13 +61,11 @@ void guided_poly_bezier_builder<C, R>::estimate()
 template <class C, class R>
 void guided_poly_bezier_builder<C, R>::estimate_tables()
 {
-    if (!tables_.empty())
-        return;
+    if (!tables_.empty()) return;
     const unsigned n = this->node_count_;
-    if (!usable_areas(areas_, n))
-        return;
+    if (!usable_areas(areas_, n)) return;
     const unsigned count = unsigned(areas_.size());
-    const builder_params<R>& p = this->params_;
+    const builder_params<R>& p = params_;
 
     // Every (area, column) pair is an independent run of fits.
     struct job {
@@ -82,20 +78,18 @@ void guided_poly_bezier_builder<C, R>::estimate_tables()
         t.rows = unsigned(candidates(i + 1).size());
         t.columns = unsigned(candidates(i).size());
         t.cells.resize(size_t(t.rows) * t.columns);
-        for (unsigned a = 0; a < t.columns; ++a)
-            jobs.push_back({i, a});
+        for (unsigned a = 0; a < t.columns; ++a) jobs.push_back({i, a});
     }
 
     thread_pool& pool = thread_pool::shared();
     struct scratch {
-        std::vector<real_point> samples;
-        std::vector<polyline_position> positions;
+        polyline_samples samples;
         piece_basis basis;
     };
     std::vector<scratch> workers(pool.concurrency());
+    const fit_limits limits = {p.estimation_max_iterations, p.estimation_stop_mean_discrepancy};
     pool.parallel_for(jobs.size(), 1, [&](size_t begin, size_t end, unsigned worker) {
         scratch& w = workers[worker];
-        bezier_piece piece;
         for (size_t q = begin; q < end; ++q) {
             const unsigned i = jobs[q].area, a = jobs[q].column;
             estimate_table& t = tables[i];
@@ -104,32 +98,25 @@ void guided_poly_bezier_builder<C, R>::estimate_tables()
                 piece_estimate& e = t.at(b, a);
                 e = {R(-1), {0, 0}, {0, 0}};
                 // A single area has only the loops from a candidate back to itself.
-                if (count == 1 && b != a)
-                    continue;
+                if (count == 1 && b != a) continue;
                 unsigned v = candidates(i + 1)[b];
-                if (v <= u)
-                    v += n;
+                if (v <= u) v += n;
                 const unsigned length = v - u + 1;
-                if (length < 4)
-                    continue;
-                if (w.basis.length != length)
-                    w.basis.build(length, p.estimation_oversample_factor);
-                e.discrepancy = fit_piece(this->real_nodes_, u, w.basis, p.estimation_max_iterations,
-                                          p.estimation_stop_mean_discrepancy, piece, w.samples, w.positions, false);
-                e.d1 = piece[1] - piece[0];
-                e.d2 = piece[2] - piece[3];
+                if (length < 4) continue;
+                if (w.basis.length != length) w.basis.build(length, p.estimation_oversample_factor);
+                e = estimate_piece(this->real_nodes_, u, w.basis, limits, w.samples);
             }
         }
     });
     tables_.swap(tables);
 }
 
+// Without estimation: the middle candidate of every area.
 template <class C, class R>
-R guided_poly_bezier_builder<C, R>::find_without_estimation(std::vector<unsigned>& junctions)
+R guided_poly_bezier_builder<C, R>::place_without_search(std::vector<unsigned>& junctions) const
 {
     const unsigned n = this->node_count_;
     const unsigned count = unsigned(areas_.size());
-    this->params_.rendering_same_as_estimation = false;
     junctions.assign(count + 1, 0);
     if (!usable_areas(areas_, n)) {
         junctions.clear();
@@ -138,8 +125,7 @@ R guided_poly_bezier_builder<C, R>::find_without_estimation(std::vector<unsigned
     for (unsigned i = 0; i < count; ++i) {
         const std::vector<unsigned>& list = candidates(i);
         junctions[i] = list[list.size() / 2];
-        if (i >= 1 && junctions[i] < junctions[i - 1])
-            junctions[i] += n;
+        if (i >= 1 && junctions[i] < junctions[i - 1]) junctions[i] += n;
     }
     junctions[count] = junctions[0] + n;
     // With candidate lists that interleave along the polyline the middle
@@ -155,16 +141,21 @@ R guided_poly_bezier_builder<C, R>::find_without_estimation(std::vector<unsigned
 }
 
 template <class C, class R>
-R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& junctions)
+junction_search_result<R> guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& junctions)
 {
-    if (!this->params_.estimation)
-        return find_without_estimation(junctions);
-    if (tables_.empty())
-        return R(-1);
+    if (!params_.estimation) return {place_without_search(junctions), false};
+    return {search(junctions), true};
+}
+
+// The dynamic programme around the cycle of areas over the estimate tables.
+template <class C, class R>
+R guided_poly_bezier_builder<C, R>::search(std::vector<unsigned>& junctions) const
+{
+    if (tables_.empty()) return R(-1);
 
     const unsigned n = this->node_count_;
     const unsigned count = unsigned(areas_.size());
-    const R bend = this->params_.sharp_bend_penalty;
+    const R bend = params_.sharp_bend_penalty;
     junctions.clear();
     R best = std::numeric_limits<R>::max();
 
@@ -173,18 +164,15 @@ R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& juncti
         unsigned chosen = 0;
         for (unsigned a = 0; a < list.size(); ++a) {
             const piece_estimate& e = tables_[0].at(a, a);
-            if (e.discrepancy < 0)
-                continue;
+            if (e.discrepancy < 0) continue;
             R cost = e.discrepancy;
-            if (bend > 0)
-                cost += bend_penalty(bend, e.d2, e.d1);
+            if (bend > 0) cost += bend_penalty(bend, e.d2, e.d1);
             if (cost < best) {
                 best = cost;
                 chosen = a;
             }
         }
-        if (best == std::numeric_limits<R>::max())
-            return R(-1);
+        if (best == std::numeric_limits<R>::max()) return R(-1);
         junctions = {list[chosen], list[chosen] + n};
         return best;
     }
@@ -202,8 +190,7 @@ R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& juncti
     estimate_table chain = tables_[last - 1];
     successor[last - 1].resize(size_t(rows) * chain.columns);
     for (unsigned r = 0; r < rows; ++r)
-        for (unsigned j = 0; j < chain.columns; ++j)
-            successor[last - 1][size_t(r) * chain.columns + j] = r;
+        for (unsigned j = 0; j < chain.columns; ++j) successor[last - 1][size_t(r) * chain.columns + j] = r;
 
     for (int k = int(count) - 3; k >= 0; --k) {
         const std::vector<unsigned>& from = candidates(unsigned(k));
@@ -227,16 +214,12 @@ R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& juncti
                 const unsigned start_offset = forward(from[j]);
                 for (unsigned x = 0; x < via.size(); ++x) {
                     const piece_estimate& pc = pieces.at(x, j);
-                    if (pc.discrepancy < 0)
-                        continue;
+                    if (pc.discrepancy < 0) continue;
                     const piece_estimate& q = chain.at(r, x);
-                    if (q.discrepancy < 0)
-                        continue;
-                    if (forward(via[x]) <= start_offset)
-                        continue;
+                    if (q.discrepancy < 0) continue;
+                    if (forward(via[x]) <= start_offset) continue;
                     R cost = q.discrepancy + pc.discrepancy;
-                    if (bend > 0 && smooth_via)
-                        cost += bend_penalty(bend, pc.d2, q.d1);
+                    if (bend > 0 && smooth_via) cost += bend_penalty(bend, pc.d2, q.d1);
                     if (out.discrepancy < 0 || cost < out.discrepancy) {
                         out = {cost, pc.d1, q.d2};
                         succ[size_t(r) * next.columns + j] = x;
@@ -256,17 +239,13 @@ R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& juncti
     for (unsigned b = 0; b < first_list.size(); ++b) {
         for (unsigned a = 0; a < rows; ++a) {
             const piece_estimate& e = closing.at(b, a);
-            if (e.discrepancy < 0)
-                continue;
+            if (e.discrepancy < 0) continue;
             const piece_estimate& m = chain.at(a, b);
-            if (m.discrepancy < 0)
-                continue;
+            if (m.discrepancy < 0) continue;
             R cost = e.discrepancy + m.discrepancy;
             if (bend > 0) {
-                if (smooth_[0])
-                    cost += bend_penalty(bend, m.d1, e.d2);
-                if (smooth_[last])
-                    cost += bend_penalty(bend, m.d2, e.d1);
+                if (smooth_[0]) cost += bend_penalty(bend, m.d1, e.d2);
+                if (smooth_[last]) cost += bend_penalty(bend, m.d2, e.d1);
             }
             if (cost < best) {
                 best = cost;
@@ -275,8 +254,7 @@ R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& juncti
             }
         }
     }
-    if (best == std::numeric_limits<R>::max())
-        return R(-1);
+    if (best == std::numeric_limits<R>::max()) return R(-1);
 
     junctions.push_back(first_list[best_b]);
     unsigned x = best_b;
@@ -286,24 +264,21 @@ R guided_poly_bezier_builder<C, R>::find_junctions(std::vector<unsigned>& juncti
     }
     junctions.push_back(first_list[best_b]);
     for (size_t i = 1; i < junctions.size(); ++i)
-        if (junctions[i] < junctions[i - 1])
-            junctions[i] += n;
+        if (junctions[i] < junctions[i - 1]) junctions[i] += n;
     return best;
 }
 
 template <class C, class R>
-const typename guided_poly_bezier_builder<C, R>::piece_estimate*
-guided_poly_bezier_builder<C, R>::estimated_piece(unsigned start, unsigned length, unsigned index) const
+const typename guided_poly_bezier_builder<C, R>::piece_estimate* guided_poly_bezier_builder<C, R>::estimated_piece(
+    unsigned start, unsigned length, unsigned index) const
 {
     const unsigned n = this->node_count_;
-    if (tables_.empty() || index >= tables_.size() || n == 0)
-        return nullptr;
+    if (tables_.empty() || index >= tables_.size() || n == 0) return nullptr;
     const std::vector<unsigned>& from = candidates(index);
     const std::vector<unsigned>& to = candidates(index + 1);
     auto a = std::find(from.begin(), from.end(), start);
     auto b = std::find(to.begin(), to.end(), (start + length - 1) % n);
-    if (a == from.end() || b == to.end())
-        return nullptr;
+    if (a == from.end() || b == to.end()) return nullptr;
     return &tables_[index].at(unsigned(b - to.begin()), unsigned(a - from.begin()));
 }
 
@@ -312,8 +287,7 @@ void guided_poly_bezier_builder<C, R>::smooth_junctions(const std::vector<unsign
                                                         std::vector<bool>& flags) const
 {
     (void)junctions;
-    for (size_t i = 0; i < flags.size(); ++i)
-        flags[i] = i < smooth_.size() ? bool(smooth_[i]) : false;
+    for (size_t i = 0; i < flags.size(); ++i) flags[i] = i < smooth_.size() ? bool(smooth_[i]) : false;
 }
 
 template class guided_poly_bezier_builder<unsigned short, float>;

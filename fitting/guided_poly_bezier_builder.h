@@ -24,16 +24,16 @@ public:
         unsigned rows = 0, columns = 0;
         std::vector<piece_estimate> cells;  // [rows * columns], row by row
         piece_estimate& at(unsigned row, unsigned column) { return cells[size_t(row) * columns + column]; }
-        const piece_estimate& at(unsigned row, unsigned column) const
-        {
-            return cells[size_t(row) * columns + column];
-        }
+        const piece_estimate& at(unsigned row, unsigned column) const { return cells[size_t(row) * columns + column]; }
     };
 
     // Sets the polyline, the areas' candidate lists (ascending node indices
     // below N, in area order; they must outlive the builder's use of them)
     // and their smooth flags, and discards the estimates.
     void set(const nodes& closed, const std::vector<node_list_ref>& areas, const std::vector<bool>& smooth);
+    // Copies the first ten parameter fields; estimates already made stay.
+    void set_params(const builder_params<R>& params) { params_ = params; }
+    const builder_params<R>& params() const override { return params_; }
     // Clears the polyline, the areas and the estimates.
     void clear();
     // Fits every piece between a candidate of one area and a candidate of
@@ -46,18 +46,20 @@ public:
     // candidate a of area i to candidate b of area i + 1.
     const estimate_table& table(unsigned i) const { return tables_[i]; }
 
-    R find_junctions(std::vector<unsigned>& junctions) override;
+    junction_search_result<R> find_junctions(std::vector<unsigned>& junctions) override;
     const piece_estimate* estimated_piece(unsigned start, unsigned length, unsigned index) const override;
     void smooth_junctions(const std::vector<unsigned>& junctions, std::vector<bool>& flags) const override;
 
 private:
     void estimate_tables();
     const std::vector<unsigned>& candidates(unsigned area) const { return areas_[area % areas_.size()].get(); }
-    R find_without_estimation(std::vector<unsigned>& junctions);
+    R place_without_search(std::vector<unsigned>& junctions) const;
+    R search(std::vector<unsigned>& junctions) const;
 
-    std::vector<node_list_ref> areas_;   // candidate nodes of each area, ascending
-    std::vector<bool> smooth_;           // smooth flag of each area
-    std::vector<estimate_table> tables_; // one per area; empty until estimated
+    builder_params<R> params_;
+    std::vector<node_list_ref> areas_;    // candidate nodes of each area, ascending
+    std::vector<bool> smooth_;            // smooth flag of each area
+    std::vector<estimate_table> tables_;  // one per area; empty until estimated
 };
 
 }  // namespace outline

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <new>
 
 #include <boost/shared_ptr.hpp>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "fitting/bend_penalty.h"
+#include "fitting/float_runs.h"
+#include "fitting/quick_curve_price.h"
 #include "fitting/thread_pool.h"
 
 namespace outline {
@@ -21,12 +19,20 @@ namespace {
 const float no_curve = std::numeric_limits<float>::max();  // the search's "nothing found yet"
 const float infinite = std::numeric_limits<float>::infinity();
 
+// Node indices around the closed polyline of N nodes: a run of `nodes`
+// consecutive nodes (both ends counted, at most N + 1) that ends at node
+// `end` starts at start_of(end, nodes), and one that starts at `start` ends
+// at end_of(start, nodes); results are below N.
+struct node_cycle {
+    unsigned n;
+    unsigned start_of(unsigned end, unsigned nodes) const { return (end % n + n - (nodes - 1) % n) % n; }
+    unsigned end_of(unsigned start, unsigned nodes) const { return (start % n + nodes - 1) % n; }
+};
+
 struct chain_tangents {
     real_vector first_d1;  // start tangent of the chain's first piece
     real_vector last_d2;   // end tangent of the chain's last piece
 };
-
-}  // namespace
 
 // Layer k: the best chains of k + 1 pieces covering min_total .. max_total
 // nodes. Entries are stored by the node where the chain ends and, per end
@@ -46,8 +52,6 @@ struct junction_layer {
     std::vector<unsigned> alive_high;      // [N] largest such total (below alive_low when there is none)
 };
 
-namespace {
-
 typedef boost::shared_ptr<junction_layer> layer_ptr;
 
 // The smallest partial cost c from which fl(junction_cost + c) reaches
@@ -56,98 +60,62 @@ typedef boost::shared_ptr<junction_layer> layer_ptr;
 // is negative).
 float useless_from(float junction_cost, float limit)
 {
-    if (!(limit < infinite))
-        return infinite;
-    if (junction_cost >= limit)
-        return 0;
+    if (!(limit < infinite)) return infinite;
+    if (junction_cost >= limit) return 0;
     float c = std::max(0.0f, limit - junction_cost);
-    while (c > 0 && junction_cost + std::nextafter(c, 0.0f) >= limit)
-        c = std::nextafter(c, 0.0f);
-    while (junction_cost + c < limit)
-        c = std::nextafter(c, infinite);
+    while (c > 0 && junction_cost + std::nextafter(c, 0.0f) >= limit) c = std::nextafter(c, 0.0f);
+    while (junction_cost + c < limit) c = std::nextafter(c, infinite);
     return c;
-}
-
-typedef float float8 __attribute__((vector_size(32)));
-
-// partial[i] = rest[i] + first[i] for i < count; returns their minimum.
-// Every sum is the same float addition the plain programme makes. Built
-// for AVX2 too, chosen at run time where the processor has it.
-__attribute__((target_clones("avx2", "default"))) float sum_and_minimum(const float* rest, const float* first,
-                                                                       unsigned count, float* partial)
-{
-    float8 low8 = {infinite, infinite, infinite, infinite, infinite, infinite, infinite, infinite};
-    unsigned i = 0;
-    for (; i + 8 <= count; i += 8) {
-        float8 a, b;
-        std::memcpy(&a, rest + i, sizeof a);
-        std::memcpy(&b, first + i, sizeof b);
-        const float8 sum = a + b;
-        std::memcpy(partial + i, &sum, sizeof sum);
-        low8 = sum < low8 ? sum : low8;
-    }
-    float low = infinite;
-    for (int lane = 0; lane < 8; ++lane)
-        low = std::min(low, low8[lane]);
-    for (; i < count; ++i) {
-        partial[i] = rest[i] + first[i];
-        low = std::min(low, partial[i]);
-    }
-    return low;
-}
-
-// The first i in [from, count) with value[i] <= x, or count; four values
-// per step where the processor has SSE2.
-unsigned first_at_most(const float* value, unsigned from, unsigned count, float x)
-{
-    unsigned i = from;
-#ifdef __SSE2__
-    const __m128 limit = _mm_set1_ps(x);
-    for (; i + 4 <= count; i += 4) {
-        const int hits = _mm_movemask_ps(_mm_cmple_ps(_mm_loadu_ps(value + i), limit));
-        if (hits)
-            return i + unsigned(__builtin_ctz(unsigned(hits)));
-    }
-#endif
-    for (; i < count; ++i)
-        if (value[i] <= x)
-            return i;
-    return count;
 }
 
 class layered_search {
 public:
     layered_search(const std::vector<std::vector<piece_estimate>>& estimates, unsigned n, unsigned l,
-                   const junction_search_params& p)
-        : est_(estimates), n_(n), l_(l), pb_(p.bend_penalty), pj_(p.junction_penalty), max_junctions_(p.max_junctions)
+                   const grand_params<float>& p)
+        : params_(p),
+          estimates_(estimates),
+          node_count_(n),
+          estimated_length_(l),
+          cycle_{n},
+          bend_penalty_(p.sharp_bend_penalty),
+          junction_penalty_(p.junction_penalty),
+          max_junctions_(p.max_junctions)
     {
     }
 
     float run(std::vector<unsigned>& junctions);
 
 private:
-    const piece_estimate& piece(unsigned start, unsigned length) const { return est_[start % n_][length - 4]; }
-    float bend(real_vector a, real_vector b) const { return bend_penalty(pb_, a, b); }
+    const piece_estimate& piece(unsigned start, unsigned length) const
+    {
+        return estimates_[start % node_count_][length - 4];
+    }
+    float bend(real_vector a, real_vector b) const { return bend_penalty(bend_penalty_, a, b); }
 
     bool well_behaved() const;
-    float chain_value(const std::vector<unsigned>& j) const;
-    float quick_curve_price() const;
     void search(float limit, bool well_behaved);
     layer_ptr first_layer(float limit) const;
     void next_layer_plain(const junction_layer& prev, junction_layer& cur) const;
     void next_layer_bounded(const junction_layer& prev, junction_layer& cur, unsigned k, float limit) const;
 
-    const std::vector<std::vector<piece_estimate>>& est_;
-    const unsigned n_, l_;
-    const float pb_, pj_;
-    const unsigned max_junctions_;
+    const grand_params<float>& params_;
+    const std::vector<std::vector<piece_estimate>>& estimates_;  // [N][L - 3]: estimates_[s][len - 4]
+    const unsigned node_count_;                                  // N
+    const unsigned estimated_length_;                            // L: the longest piece estimated
+    const node_cycle cycle_;
+    const float bend_penalty_;      // sharp_bend_penalty; <= 0: no bend penalties
+    const float junction_penalty_;  // added per junction after the first
+    const unsigned max_junctions_;  // most pieces of the curve, >= 1
     // discrepancy_[s][len - 4]: the discrepancies alone, for the sums.
     std::vector<std::vector<float>> discrepancy_;
     // cover_[end * (N + 1) + (N + 1 - n)]: a lower bound of what covering
     // the n nodes that end at `end` with pieces costs, each piece with its
     // junction penalty, bend penalties left out (1 node: 0; 2 or 3: none).
     std::vector<float> cover_;
-    float cover(unsigned end, unsigned nodes) const { return cover_[size_t(end) * (n_ + 1) + (n_ + 1 - nodes)]; }
+    float cover(unsigned end, unsigned nodes) const
+    {
+        return cover_[size_t(end) * (node_count_ + 1) + (node_count_ + 1 - nodes)];
+    }
     void prepare_cover();
     float open_threshold(unsigned k, unsigned start, unsigned total, float limit, float useless) const;
 
@@ -164,11 +132,10 @@ private:
 // their partial sums.
 bool layered_search::well_behaved() const
 {
-    if (!(pj_ >= 0) || !std::isfinite(pj_) || !std::isfinite(pb_))
-        return false;
-    for (unsigned s = 0; s < n_; ++s) {
-        for (unsigned len = 4; len <= l_; ++len) {
-            const piece_estimate& e = est_[s][len - 4];
+    if (!(junction_penalty_ >= 0) || !std::isfinite(junction_penalty_) || !std::isfinite(bend_penalty_)) return false;
+    for (unsigned s = 0; s < node_count_; ++s) {
+        for (unsigned len = 4; len <= estimated_length_; ++len) {
+            const piece_estimate& e = estimates_[s][len - 4];
             if (!(e.discrepancy >= 0) || !std::isfinite(e.discrepancy) || !std::isfinite(e.d1.x) ||
                 !std::isfinite(e.d1.y) || !std::isfinite(e.d2.x) || !std::isfinite(e.d2.y))
                 return false;
@@ -177,115 +144,28 @@ bool layered_search::well_behaved() const
     return true;
 }
 
-// The cost the programme gives the closed chain with junctions j[0] < ... <
-// j[p] = j[0] + N when it chooses exactly that chain: built from the last
-// piece backwards, with the same float additions.
-float layered_search::chain_value(const std::vector<unsigned>& j) const
-{
-    const unsigned p = unsigned(j.size() - 1);
-    const piece_estimate& last = piece(j[p - 1], j[p] - j[p - 1] + 1);
-    float cost = last.discrepancy;
-    if (p == 1)
-        return pb_ > 0 ? cost + bend(last.d2, last.d1) : cost;
-    real_vector first_d1 = last.d1;
-    for (unsigned i = p - 1; i-- > 0;) {
-        const piece_estimate& e = piece(j[i], j[i + 1] - j[i] + 1);
-        cost = cost + e.discrepancy;
-        if (pb_ > 0) {
-            cost += bend(e.d2, first_d1);
-            if (i == 0)
-                cost += bend(last.d2, e.d1);
-        }
-        first_d1 = e.d1;
-    }
-    return float(p - 1) * pj_ + cost;
-}
-
-// The price of a good closed chain, found by trying evenly spaced junctions
-// for every feasible piece count and moving the junctions of the most
-// promising ones one at a time while that makes the chain cheaper. Only the
-// search's speed depends on how good it is.
-float layered_search::quick_curve_price() const
-{
-    struct candidate {
-        float value;
-        std::vector<unsigned> junctions;
-    };
-    std::vector<candidate> tried;
-    const unsigned most = std::min(max_junctions_, (n_ - 1) / 3);
-    for (unsigned p = 2; p <= most; ++p) {
-        if (!tried.empty() && float(p - 1) * pj_ >= tried.front().value)
-            break;
-        if ((n_ + p - 1) / p + 1 > l_)
-            continue;  // pieces longer than the estimation reaches
-        for (unsigned rotation = 0; rotation < 2; ++rotation) {
-            std::vector<unsigned> j(p + 1);
-            const unsigned offset = rotation * (n_ / p) / 2;
-            for (unsigned i = 0; i <= p; ++i)
-                j[i] = offset + unsigned((unsigned long long)n_ * i / p);
-            tried.push_back({chain_value(j), j});
-            std::sort(tried.begin(), tried.end(),
-                      [](const candidate& a, const candidate& b) { return a.value < b.value; });
-        }
-    }
-    float price = infinite;
-    for (size_t c = 0; c < tried.size() && c < 3; ++c) {
-        std::vector<unsigned> j = tried[c].junctions;
-        const unsigned p = unsigned(j.size() - 1);
-        float value = tried[c].value;
-        // Move one junction by +-step while that helps, then halve the step.
-        for (unsigned step = std::max(1u, n_ / (4 * p));; step /= 2) {
-            bool moved = true;
-            for (int pass = 0; moved && pass < 50; ++pass) {
-                moved = false;
-                for (unsigned i = 1; i < p; ++i) {
-                    for (int sign = -1; sign <= 1; sign += 2) {
-                        const long x = long(j[i]) + sign * long(step);
-                        if (x < long(j[i - 1]) + 3 || x > long(j[i + 1]) - 3 || x - long(j[i - 1]) + 1 > long(l_) ||
-                            long(j[i + 1]) - x + 1 > long(l_))
-                            continue;
-                        const unsigned old = j[i];
-                        j[i] = unsigned(x);
-                        const float v = chain_value(j);
-                        if (v < value) {
-                            value = v;
-                            moved = true;
-                        } else {
-                            j[i] = old;
-                        }
-                    }
-                }
-            }
-            if (step <= 1)
-                break;
-        }
-        price = std::min(price, value);
-    }
-    return price;
-}
-
 // Least costs of covering a stretch of the outline with pieces, for every
 // end node and length: the part of a closed curve that a chain still lacks
 // costs at least this much, which lets the search drop chains that cannot
 // lead to a curve below its limit long before they close.
 void layered_search::prepare_cover()
 {
-    const unsigned n = n_, stride = n_ + 1;
+    const unsigned n = node_count_, stride = node_count_ + 1;
     cover_.assign(size_t(n) * stride, infinite);
     thread_pool& pool = thread_pool::shared();
-    std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(l_ + 1));
+    std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(estimated_length_ + 1));
     pool.parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned worker) {
         float* partial = scratch[worker].data();
         for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
             float* row = &cover_[size_t(end) * stride];  // row[N + 1 - nodes]
-            row[n] = 0;                                     // a single node needs no piece
+            row[n] = 0;                                  // a single node needs no piece
             for (unsigned nodes = 4; nodes + 2 <= n; ++nodes) {
-                const unsigned s = (end + n - (nodes - 1)) % n;
-                const unsigned last = std::min(l_, nodes);
+                const unsigned s = cycle_.start_of(end, nodes);
+                const unsigned last = std::min(estimated_length_, nodes);
                 // First piece of j = 4 .. last nodes, then the rest (nodes - j + 1) ending at `end`.
                 const float least =
                     sum_and_minimum(&row[n + 1 - (nodes - 3)], discrepancy_[s].data(), last - 3, partial);
-                row[n + 1 - nodes] = least + pj_;
+                row[n + 1 - nodes] = least + junction_penalty_;
             }
         }
     });
@@ -295,16 +175,14 @@ void layered_search::prepare_cover()
 // `start` and covers `total` nodes can only lead to curves at or above
 // `limit`: its junction penalties, its cost and the least cost of the rest
 // of the outline (the N + 2 - total nodes that end where the chain starts;
-// a curve that holds the chain starts where the chain ends) reach the limit. The bound holds in exact arithmetic; the small
-// margin keeps it on the safe side of the rounding of float sums.
+// a curve that holds the chain starts where the chain ends) reach the limit. The bound holds in exact arithmetic; the
+// small margin keeps it on the safe side of the rounding of float sums.
 float layered_search::open_threshold(unsigned k, unsigned start, unsigned total, float limit, float useless) const
 {
-    if (!(limit < infinite) || cover_.empty())
-        return useless;
-    const double rest = cover(start, n_ + 2 - total);
-    const double room = double(limit) * (1 + 1e-4) - double(float(k) * pj_) - rest;
-    if (!(room < double(useless)))
-        return useless;
+    if (!(limit < infinite) || cover_.empty()) return useless;
+    const double rest = cover(start, node_count_ + 2 - total);
+    const double room = double(limit) * (1 + 1e-4) - double(float(k) * junction_penalty_) - rest;
+    if (!(room < double(useless))) return useless;
     return room <= 0 ? 0.0f : float(room);  // rounding is well inside the margin
 }
 
@@ -316,26 +194,27 @@ layer_ptr layered_search::first_layer(float limit) const
 {
     layer_ptr layer(new junction_layer);
     layer->min_total = 4;
-    layer->max_total = l_;
-    const size_t size = size_t(n_) * layer->width();
+    layer->max_total = estimated_length_;
+    const size_t size = size_t(node_count_) * layer->width();
     layer->cost.resize(size);
     layer->tangents.resize(size);
-    layer->alive_low.assign(n_, 1);
-    layer->alive_high.assign(n_, 0);
+    layer->alive_low.assign(node_count_, 1);
+    layer->alive_high.assign(node_count_, 0);
     const bool bounded = limit < infinite;
-    const float useless = useless_from(pj_, limit);
-    for (unsigned end = 0; end < n_; ++end) {
+    const float useless = useless_from(junction_penalty_, limit);
+    for (unsigned end = 0; end < node_count_; ++end) {
         unsigned low = 1, high = 0;
-        for (unsigned t = 4; t <= l_; ++t) {
-            const piece_estimate& e = piece(end + n_ - (t - 1) % n_, t);
+        for (unsigned t = 4; t <= estimated_length_; ++t) {
+            const unsigned start = cycle_.start_of(end, t);
+            const piece_estimate& e = piece(start, t);
             const size_t at = layer->index(end, t);
             layer->cost[at] = e.discrepancy;
             layer->tangents[at] = {e.d1, e.d2};
-            if (bounded && !(e.discrepancy < (t <= n_ ? open_threshold(0, (end + n_ - (t - 1) % n_) % n_, t, limit, useless) : useless))) {
+            if (bounded &&
+                !(e.discrepancy < (t <= node_count_ ? open_threshold(0, start, t, limit, useless) : useless))) {
                 layer->cost[at] = infinite;
-            } else if (t <= n_) {
-                if (high < low)
-                    low = t;
+            } else if (t <= node_count_) {
+                if (high < low) low = t;
                 high = t;
             }
         }
@@ -345,21 +224,21 @@ layer_ptr layered_search::first_layer(float limit) const
     return layer;
 }
 
-// The programme as written, for costs that are not all well-behaved
+// The plain programme, for costs that are not all well-behaved
 // numbers: every candidate in ascending first-piece length, the first one
 // taken, then only a strictly cheaper one.
 void layered_search::next_layer_plain(const junction_layer& prev, junction_layer& cur) const
 {
-    const unsigned n = n_;
+    const unsigned n = node_count_;
     thread_pool::shared().parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned) {
         for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
             for (unsigned t = cur.min_total; t <= cur.max_total; ++t) {
-                const unsigned s = (end + n - (t - 1) % n) % n;
-                const piece_estimate* e = est_[s].data();
+                const unsigned s = cycle_.start_of(end, t);
+                const piece_estimate* e = estimates_[s].data();
                 const bool closes = t == n + 1;
                 const int from = int(t) - int(prev.max_total) + 1;
                 const unsigned jmin = from < 4 ? 4u : unsigned(from);
-                const unsigned jmax = std::min(l_, t - prev.min_total + 1);
+                const unsigned jmax = std::min(estimated_length_, t - prev.min_total + 1);
                 float chosen = -1.0f;
                 chain_tangents chosen_tangents = {{0, 0}, {0, 0}};
                 unsigned chosen_length = 0;
@@ -367,10 +246,9 @@ void layered_search::next_layer_plain(const junction_layer& prev, junction_layer
                     const piece_estimate& pc = e[j - 4];
                     const size_t r = prev.index(end, t - j + 1);
                     float cost = prev.cost[r] + pc.discrepancy;
-                    if (pb_ > 0) {
+                    if (bend_penalty_ > 0) {
                         cost += bend(pc.d2, prev.tangents[r].first_d1);
-                        if (closes)
-                            cost += bend(prev.tangents[r].last_d2, pc.d1);
+                        if (closes) cost += bend(prev.tangents[r].last_d2, pc.d1);
                     }
                     if (chosen < 0 || cost < chosen) {
                         chosen = cost;
@@ -394,15 +272,14 @@ void layered_search::next_layer_plain(const junction_layer& prev, junction_layer
 // cheapest-looking one can be the first cheapest, and only those are priced
 // in full, in ascending order with the written comparison. Chains that can
 // only lead to curves at or above `limit` are left out (infinite cost).
-void layered_search::next_layer_bounded(const junction_layer& prev, junction_layer& cur, unsigned k,
-                                        float limit) const
+void layered_search::next_layer_bounded(const junction_layer& prev, junction_layer& cur, unsigned k, float limit) const
 {
-    const unsigned n = n_;
+    const unsigned n = node_count_;
     // A chain that does not close yet gets at least one more junction.
-    const float useless_open = useless_from(float(k + 1) * pj_, limit);
-    const float useless_closed = useless_from(float(k) * pj_, limit);
+    const float useless_open = useless_from(float(k + 1) * junction_penalty_, limit);
+    const float useless_closed = useless_from(float(k) * junction_penalty_, limit);
     thread_pool& pool = thread_pool::shared();
-    std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(l_ + 1));
+    std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(estimated_length_ + 1));
     pool.parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned worker) {
         float* partial = scratch[worker].data();
         for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
@@ -411,29 +288,27 @@ void layered_search::next_layer_bounded(const junction_layer& prev, junction_lay
                 const size_t at = cur.index(end, t);
                 cur.cost[at] = infinite;
                 cur.first_length[at] = 0;
-                const unsigned s = (end + n - (t - 1) % n) % n;
+                const unsigned s = cycle_.start_of(end, t);
                 const bool closes = t == n + 1;
                 // Candidates: first pieces jmin .. jmax long whose rest is in play.
                 const int from = int(t) - int(prev.max_total) + 1;
                 const int first = std::max({4, from, int(t) + 1 - int(prev.alive_high[end])});
-                const int last = std::min({int(l_), int(t - prev.min_total + 1), int(t) + 1 - int(prev.alive_low[end])});
-                if (first > last)
-                    continue;
+                const int last = std::min(
+                    {int(estimated_length_), int(t - prev.min_total + 1), int(t) + 1 - int(prev.alive_low[end])});
+                if (first > last) continue;
                 const unsigned count = unsigned(last - first + 1);
                 const size_t rest0 = prev.index(end, t - first + 1);  // rest of candidate `first`; then consecutive
                 const float least = sum_and_minimum(&prev.cost[rest0], &discrepancy_[s][first - 4], count, partial);
                 const float useless = closes ? useless_closed : open_threshold(k, s, t, limit, useless_open);
-                if (!(least < useless))
-                    continue;
+                if (!(least < useless)) continue;
 
-                const piece_estimate* e = &est_[s][first - 4];
+                const piece_estimate* e = &estimates_[s][first - 4];
                 auto full_cost = [&](unsigned i) {
                     float cost = partial[i];
-                    if (pb_ > 0) {
+                    if (bend_penalty_ > 0) {
                         const chain_tangents& r = prev.tangents[rest0 + i];
                         cost += bend(e[i].d2, r.first_d1);
-                        if (closes)
-                            cost += bend(r.last_d2, e[i].d1);
+                        if (closes) cost += bend(r.last_d2, e[i].d1);
                     }
                     return cost;
                 };
@@ -454,14 +329,12 @@ void layered_search::next_layer_bounded(const junction_layer& prev, junction_lay
                         cutoff = std::min(std::nextafter(cost, 0.0f), out_of_play);
                     }
                 }
-                if (!(chosen < useless))
-                    continue;
+                if (!(chosen < useless)) continue;
                 cur.cost[at] = chosen;
                 cur.tangents[at] = {e[chosen_index].d1, prev.tangents[rest0 + chosen_index].last_d2};
                 cur.first_length[at] = unsigned(first) + chosen_index;
                 if (!closes) {
-                    if (high < low)
-                        low = t;
+                    if (high < low) low = t;
                     high = t;
                 }
             }
@@ -480,33 +353,31 @@ void layered_search::search(float limit, bool bounded)
     layers_.push_back(first_layer(limit));
 
     for (unsigned k = 1; k <= max_junctions_ - 1; ++k) {
-        if (float(k) * pj_ >= best_)
-            break;
+        if (float(k) * junction_penalty_ >= best_) break;
         const float in_play = std::min(limit, best_);
-        if (bounded && float(k) * pj_ >= in_play)
+        if (bounded && float(k) * junction_penalty_ >= in_play)
             break;  // every curve from here on costs at least the limit
         const junction_layer& prev = *layers_.back();
         layer_ptr cur(new junction_layer);
         cur->min_total = prev.min_total + 3;
-        cur->max_total = std::min(n_ + 1, prev.max_total + l_ - 1);
-        if (cur->min_total >= n_ + 1)
-            break;
-        const size_t size = size_t(n_) * cur->width();
+        cur->max_total = std::min(node_count_ + 1, prev.max_total + estimated_length_ - 1);
+        if (cur->min_total >= node_count_ + 1) break;
+        const size_t size = size_t(node_count_) * cur->width();
         cur->cost.resize(size);
         cur->tangents.resize(size);
         cur->first_length.resize(size);
         if (bounded) {
-            cur->alive_low.resize(n_);
-            cur->alive_high.resize(n_);
+            cur->alive_low.resize(node_count_);
+            cur->alive_high.resize(node_count_);
             next_layer_bounded(prev, *cur, k, in_play);
         } else {
             next_layer_plain(prev, *cur);
         }
 
-        if (cur->max_total == n_ + 1) {
-            const float junction_cost = float(k) * pj_;
-            for (unsigned s = 0; s < n_; ++s) {
-                const float total = junction_cost + cur->cost[cur->index(s, n_ + 1)];
+        if (cur->max_total == node_count_ + 1) {
+            const float junction_cost = float(k) * junction_penalty_;
+            for (unsigned s = 0; s < node_count_; ++s) {
+                const float total = junction_cost + cur->cost[cur->index(s, node_count_ + 1)];
                 if (total < best_) {
                     best_ = total;
                     best_start_ = s;
@@ -520,22 +391,20 @@ void layered_search::search(float limit, bool bounded)
         layers_.push_back(cur);
         if (bounded) {
             bool open = false;
-            for (unsigned end = 0; end < n_ && !open; ++end)
+            for (unsigned end = 0; end < node_count_ && !open; ++end)
                 open = cur->alive_low[end] <= cur->alive_high[end];
-            if (!open)
-                break;  // no chain can lead below the limit any more
+            if (!open) break;  // no chain can lead below the limit any more
         }
     }
 }
 
 float layered_search::run(std::vector<unsigned>& junctions)
 {
-    if (l_ == n_ + 1) {
-        for (unsigned s = 0; s < n_; ++s) {
-            const piece_estimate& e = est_[s][n_ + 1 - 4];
+    if (estimated_length_ == node_count_ + 1) {
+        for (unsigned s = 0; s < node_count_; ++s) {
+            const piece_estimate& e = estimates_[s][node_count_ + 1 - 4];
             float cost = e.discrepancy;
-            if (pb_ > 0)
-                cost += bend(e.d2, e.d1);
+            if (bend_penalty_ > 0) cost += bend(e.d2, e.d1);
             if (cost < one_piece_best_) {
                 one_piece_best_ = cost;
                 one_piece_start_ = s;
@@ -545,17 +414,17 @@ float layered_search::run(std::vector<unsigned>& junctions)
 
     bool done = false;
     if (well_behaved()) {
-        discrepancy_.resize(n_);
-        for (unsigned s = 0; s < n_; ++s) {
-            discrepancy_[s].resize(l_ - 3);
-            for (unsigned len = 4; len <= l_; ++len)
-                discrepancy_[s][len - 4] = est_[s][len - 4].discrepancy;
+        discrepancy_.resize(node_count_);
+        for (unsigned s = 0; s < node_count_; ++s) {
+            discrepancy_[s].resize(estimated_length_ - 3);
+            for (unsigned len = 4; len <= estimated_length_; ++len)
+                discrepancy_[s][len - 4] = estimates_[s][len - 4].discrepancy;
         }
         prepare_cover();
         // A little above the price of a known curve: what the search finds
         // below it is exact; should it find nothing there, search again
         // without a limit.
-        float limit = std::min(one_piece_best_, quick_curve_price());
+        float limit = std::min(one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_));
         if (limit < no_curve) {
             limit = std::nextafter(limit + limit * 0.01f, infinite);
             search(limit, true);
@@ -566,30 +435,28 @@ float layered_search::run(std::vector<unsigned>& junctions)
             done = true;
         }
     }
-    if (!done)
-        search(infinite, false);
+    if (!done) search(infinite, false);
 
     junctions.clear();
-    if (best_ == no_curve)
-        return -1.0f;
+    if (best_ == no_curve) return -1.0f;
     junctions.push_back(best_start_);
-    unsigned current = best_start_, remaining = n_ + 1;
+    unsigned current = best_start_, remaining = node_count_ + 1;
     for (unsigned k = best_layer_; k >= 1; --k) {
         const junction_layer& layer = *layers_[k];
-        const unsigned end = (current % n_ + remaining - 1) % n_;
+        const unsigned end = cycle_.end_of(current, remaining);
         const unsigned len = layer.first_length[layer.index(end, remaining)];
         remaining -= len - 1;
         current += len - 1;
         junctions.push_back(current);
     }
-    junctions.push_back(best_start_ + n_);
+    junctions.push_back(best_start_ + node_count_);
     return best_;
 }
 
 }  // namespace
 
 float search_junctions(const std::vector<std::vector<piece_estimate>>& estimates, unsigned n, unsigned l,
-                       const junction_search_params& params, std::vector<unsigned>& junctions)
+                       const grand_params<float>& params, std::vector<unsigned>& junctions)
 {
     try {
         layered_search search(estimates, n, l, params);

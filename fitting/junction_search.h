@@ -20,21 +20,18 @@
 
 #include <vector>
 
+#include "fitting/params.h"
 #include "fitting/typedefs.h"
 
 namespace outline {
 
-struct junction_search_params {
-    float bend_penalty;      // sharp_bend_penalty; <= 0: no bend penalties
-    float junction_penalty;  // added per junction after the first
-    unsigned max_junctions;  // >= 1: most pieces of the curve
-};
-
 // estimates[s][len - 4]: the piece of len nodes from node s, len = 4 .. l,
-// for each of the n start nodes; 5 <= l <= n + 1. Replaces `junctions` by
-// the junction list of the cheapest curve and returns its cost, or empties
-// it and returns -1 when no closed chain exists within the limits.
+// for each of the n start nodes; 5 <= l <= n + 1. Reads sharp_bend_penalty
+// (<= 0: no bend penalties), junction_penalty and max_junctions (>= 1) of
+// the parameters. Replaces `junctions` by the junction list of the cheapest
+// curve and returns its cost, or empties it and returns -1 when no closed
+// chain exists within the limits.
 float search_junctions(const std::vector<std::vector<piece_estimate>>& estimates, unsigned n, unsigned l,
-                       const junction_search_params& params, std::vector<unsigned>& junctions);
+                       const grand_params<float>& params, std::vector<unsigned>& junctions);
 
 }  // namespace outline

@@ -2,7 +2,9 @@
 
 #include <new>
 
-#include "fitting/bezier_fit.h"
+#include "fitting/piece_basis.h"
+#include "fitting/piece_fit.h"
+#include "fitting/whole_fit.h"
 
 namespace outline {
 
@@ -33,13 +35,10 @@ namespace {
 // after exactly N nodes, every index inside the doubled polyline.
 bool walkable(const std::vector<unsigned>& j, unsigned n, size_t node_total)
 {
-    if (j.empty() || j[0] >= node_total)
-        return false;
-    if (j.size() == 1)
-        return true;
+    if (j.empty() || j[0] >= node_total) return false;
+    if (j.size() == 1) return true;
     for (size_t i = 1; i < j.size(); ++i)
-        if (j[i] <= j[i - 1])
-            return false;
+        if (j[i] <= j[i - 1]) return false;
     return j.back() == j[0] + n && j.back() < node_total;
 }
 
@@ -61,24 +60,23 @@ R poly_bezier_builder_base<C, R>::render(std::vector<real_point>& poly_bezier)
 template <class C, class R>
 R poly_bezier_builder_base<C, R>::render_curve(std::vector<real_point>& poly_bezier)
 {
-    // A reference: find_junctions may switch rendering_same_as_estimation off.
     const builder_params<R>& p = params();
     poly_bezier.clear();
 
     std::vector<unsigned> junctions;
-    R result = find_junctions(junctions);
-    if (result < 0)
-        return result;
+    const junction_search_result<R> found = find_junctions(junctions);
+    const R result = found.cost;
+    if (result < 0) return result;
     if (!walkable(junctions, node_count_, nodes_.size()))
         return junctions.size() == 1 && nodes_.empty() ? result : R(-1);
 
     const unsigned n = node_count_;
     const unsigned m = unsigned(junctions.size() - 1);
     const bool whole = p.fit_whole_poly_bezier;
-    const bool reuse = p.rendering_same_as_estimation && !whole;
+    const bool reuse = p.rendering_same_as_estimation && !whole && found.estimates_apply;
+    const fit_limits limits = {p.rendering_max_iterations, p.rendering_stop_mean_discrepancy};
 
-    std::vector<real_point> whole_samples, samples;
-    std::vector<polyline_position> whole_positions, positions;
+    polyline_samples whole_samples, samples;
     piece_basis basis;
     bezier_piece piece;
 
@@ -91,15 +89,15 @@ R poly_bezier_builder_base<C, R>::render_curve(std::vector<real_point>& poly_bez
             poly_bezier.push_back(to_real(nodes_[a]) + e->d1);
             poly_bezier.push_back(to_real(nodes_[b]) + e->d2);
         } else {
-            if (basis.length != b - a + 1)
-                basis.build(b - a + 1, p.rendering_oversample_factor);
-            fit_piece(real_nodes_, a, basis, p.rendering_max_iterations, p.rendering_stop_mean_discrepancy, piece,
-                      samples, positions);
+            if (basis.length != b - a + 1) basis.build(b - a + 1, p.rendering_oversample_factor);
+            fit_piece(real_nodes_, a, basis, limits, piece, samples);
             poly_bezier.push_back(piece[1]);
             poly_bezier.push_back(piece[2]);
             if (whole) {
-                whole_samples.insert(whole_samples.end(), samples.begin(), samples.end() - 1);
-                whole_positions.insert(whole_positions.end(), positions.begin(), positions.end() - 1);
+                whole_samples.points.insert(whole_samples.points.end(), samples.points.begin(),
+                                            samples.points.end() - 1);
+                whole_samples.positions.insert(whole_samples.positions.end(), samples.positions.begin(),
+                                               samples.positions.end() - 1);
             }
         }
         poly_bezier.push_back(to_real(nodes_[b]));
@@ -108,8 +106,7 @@ R poly_bezier_builder_base<C, R>::render_curve(std::vector<real_point>& poly_bez
     if (whole && m > 0) {
         std::vector<bool> flags(m);
         smooth_junctions(junctions, flags);
-        fit_whole(n, nodes_, junctions, flags, p.rendering_max_iterations, p.rendering_stop_mean_discrepancy,
-                  p.rendering_oversample_factor, poly_bezier, whole_samples, whole_positions);
+        fit_whole({n, nodes_, junctions, flags}, p.rendering_oversample_factor, limits, poly_bezier, whole_samples);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 // Pointer shapes: the standard ones and named images from the resources
-// ("NAME.png" with its hot spot in "NAME.hotspot" as "x y").
+// ("NAME.png" with its hot spot in "NAME.hotspot" as "x y"), or images that
+// their caller made (pixel art, with a mask of the pixels that show).
 #pragma once
 
 #include "platform/bitmap.h"
@@ -19,6 +20,11 @@ public:
     // A null cursor (IsNull) when the image is missing.
     static Cursor FromResource(const std::string& name);
     static Cursor FromImage(const std::string& name, Bitmap image, Point hotSpot);
+    // `image` where `mask` is white, transparent where it is black (both of
+    // the same size; a null cursor otherwise).
+    static Cursor FromImageAndMask(const std::string& name, const Bitmap& image, const Bitmap& mask, Point hotSpot);
+    // The hot spot that the resource "NAME.hotspot" gives ("x y"), or (0, 0).
+    static Point ResourceHotSpot(const std::string& name);
 
     bool IsNull() const { return null_; }
     bool IsStandard() const { return !image_; }

@@ -122,7 +122,9 @@ void RouteMouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modif
     case MouseAction::RightUp: impl.buttons &= ~MK_RBUTTON; break;
     case MouseAction::MiddleDown: impl.buttons |= MK_MBUTTON; break;
     case MouseAction::MiddleUp: impl.buttons &= ~MK_MBUTTON; break;
-    case MouseAction::Move: break;
+    case MouseAction::Move:
+        if (modifiers & kButtonsKnown) impl.buttons = modifiers & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+        break;
     }
     unsigned flags = impl.buttons | (modifiers & (MK_SHIFT | MK_CONTROL));
     Hit hit = HitTest(top, surfacePoint);
@@ -154,7 +156,7 @@ void RouteMouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modif
         return;
     }
     unsigned code = impl.capture ? HTCLIENT : hit.code;
-    if (action == MouseAction::LeftDown || action == MouseAction::RightDown) {
+    if (action == MouseAction::LeftDown || action == MouseAction::RightDown || action == MouseAction::MiddleDown) {
         // A press activates its window; a tool window (a tip, a pop-up list)
         // never takes the activation, as when it is shown.
         Wnd* t = target->GetTopLevel();
@@ -201,19 +203,27 @@ void RouteMouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modif
     }
     case MouseAction::LeftUp: WndAccess::LButtonUp(*target, flags, p); break;
     case MouseAction::RightUp: WndAccess::RButtonUp(*target, flags, p); break;
-    default: break;
+    case MouseAction::MiddleDown: WndAccess::MButtonDown(*target, flags, p); break;
+    case MouseAction::MiddleUp: WndAccess::MButtonUp(*target, flags, p); break;
     }
     impl.backend->RequestIdle();
 }
 
-void RouteWheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers) {
+void RouteWheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers, bool horizontal) {
     App::Impl& impl = TheImpl();
     Point screen = top.GetRect().TopLeft() + surfacePoint;
     Hit hit = HitTest(top, surfacePoint);
     Wnd* target = impl.capture ? impl.capture : hit.wnd;
     if (!target || !target->IsWindowEnabled()) return;
-    WndAccess::MouseWheel(*target, impl.buttons | (modifiers & (MK_SHIFT | MK_CONTROL)), delta, screen);
+    unsigned flags = impl.buttons | (modifiers & (MK_SHIFT | MK_CONTROL));
+    if (horizontal) WndAccess::MouseHWheel(*target, flags, delta, screen);
+    else WndAccess::MouseWheel(*target, flags, delta, screen);
     impl.backend->RequestIdle();
+}
+
+void RouteCaptureBroken(Wnd& top) {
+    Wnd* capture = TheImpl().capture;
+    if (capture && capture->GetTopLevel() == &top) Wnd::ReleaseCapture();
 }
 
 void RoutePointerLeft(Wnd& top) {
@@ -268,8 +278,13 @@ void RouteActivated(Wnd& top, bool active) {
         SetActive(&top, true);
     } else if (impl.active == &top) {
         SetActive(nullptr, false);
-        // Keys pressed while another program had them are not held here.
+        // Keys pressed while another program had them are not held here,
+        // and the pointer is no longer ours to hold.
         impl.keysDown.clear();
+        RouteCaptureBroken(top);
+        // The keyboard goes with the activation (and comes back with it, to
+        // the window that had it).
+        if (impl.focus && impl.focus->GetTopLevel() == &top) SetFocusTo(nullptr);
     }
 }
 
@@ -301,8 +316,11 @@ void RouteMenuSelect(Wnd& top, unsigned id) { WndAccess::MenuSelect(top, id); }
 void Mouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers) {
     AsWork([&] { RouteMouse(top, surfacePoint, action, modifiers); });
 }
-void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers) {
-    AsWork([&] { RouteWheel(top, surfacePoint, delta, modifiers); });
+void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers, bool horizontal) {
+    AsWork([&] { RouteWheel(top, surfacePoint, delta, modifiers, horizontal); });
+}
+void CaptureBroken(Wnd& top) {
+    AsWork([&] { RouteCaptureBroken(top); });
 }
 void PointerLeft(Wnd& top) {
     AsWork([&] { RoutePointerLeft(top); });

@@ -106,9 +106,12 @@ struct WndAccess {
     static void RButtonDown(Wnd& w, unsigned f, Point p) { w.OnRButtonDown(f, p); }
     static void RButtonUp(Wnd& w, unsigned f, Point p) { w.OnRButtonUp(f, p); }
     static void RButtonDblClk(Wnd& w, unsigned f, Point p) { w.OnRButtonDblClk(f, p); }
+    static void MButtonDown(Wnd& w, unsigned f, Point p) { w.OnMButtonDown(f, p); }
+    static void MButtonUp(Wnd& w, unsigned f, Point p) { w.OnMButtonUp(f, p); }
     static void MouseMove(Wnd& w, unsigned f, Point p) { w.OnMouseMove(f, p); }
     static void MouseLeave(Wnd& w) { w.OnMouseLeave(); }
     static void MouseWheel(Wnd& w, unsigned f, int d, Point s) { w.OnMouseWheel(f, d, s); }
+    static void MouseHWheel(Wnd& w, unsigned f, int d, Point s) { w.OnMouseHWheel(f, d, s); }
     static bool SetCursor(Wnd& w, Wnd* target, unsigned hit, unsigned msg) { return w.OnSetCursor(target, hit, msg); }
     static void KeyDown(Wnd& w, unsigned k, unsigned r, unsigned f) { w.OnKeyDown(k, r, f); }
     static void KeyUp(Wnd& w, unsigned k, unsigned r, unsigned f) { w.OnKeyUp(k, r, f); }
@@ -145,6 +148,8 @@ private:
     Wnd* owner_;
     WndGuard guard_;
     bool disabled_;
+    Wnd* focus_;  // the focus before, restored afterwards
+    WndGuard focusGuard_;
 };
 
 // Input entry points: the backends report native input here, in surface
@@ -152,9 +157,19 @@ private:
 // piece of work the loop dispatches (App::Dispatch).
 namespace input {
 enum class MouseAction { Move, LeftDown, LeftUp, RightDown, RightUp, MiddleDown, MiddleUp };
+// With a move, a backend that knows which buttons are held adds this flag to
+// the modifiers with MK_LBUTTON, MK_RBUTTON and MK_MBUTTON as they are: a
+// release that never reached the window (taken by a grab, another program)
+// then shows in the move's flags.
+constexpr unsigned kButtonsKnown = 0x80000000u;
 void Mouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modifiers);
-void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers);
+// `delta` in wheel units (kWheelDelta a notch): vertical turns positive away
+// from the user, horizontal ones positive to the right.
+void Wheel(Wnd& top, Point surfacePoint, int delta, unsigned modifiers, bool horizontal = false);
 void PointerLeft(Wnd& top);
+// The window system took the pointer grab away (another program's grab, a
+// native dialog): a capture held in `top` ends.
+void CaptureBroken(Wnd& top);
 // `ch` is the character the key types (0 for none).
 void Key(Wnd* top, unsigned vk, bool down, unsigned ch);
 // A typed character that no key stands for (composed or pasted input).

@@ -28,7 +28,8 @@ const char* ButtonLabel(int id) {
     }
 }
 
-OwnerDisabled::OwnerDisabled(Wnd* owner) : owner_(owner), guard_(nullptr), disabled_(false) {
+OwnerDisabled::OwnerDisabled(Wnd* owner)
+    : owner_(owner), guard_(nullptr), disabled_(false), focus_(Wnd::GetFocus()), focusGuard_(focus_) {
     App* app = App::Instance();
     if (!owner_ && app) owner_ = app->GetActiveWindow() ? app->GetActiveWindow() : app->GetMainWnd();
     if (owner_) owner_ = owner_->GetTopLevel();
@@ -41,6 +42,10 @@ OwnerDisabled::~OwnerDisabled() {
     if (!disabled_ || !guard_) return;
     owner_->EnableWindow(true);
     owner_->Activate();
+    // Disabling took the focus away; it goes back where it was, as it does
+    // when the window system hands the activation back.
+    if (!Wnd::GetFocus() && focusGuard_ && (focus_ == owner_ || focus_->IsChildOf(owner_)))
+        input::SetFocusTo(focus_);
 }
 
 int MessageBox(Wnd* owner, const std::string& text, const std::string& caption, unsigned type) {

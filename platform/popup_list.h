@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/scroll_bar_layout.h"
+#include "platform/wheel.h"
 #include "platform/wnd.h"
 
 #include <functional>

@@ -12,6 +12,7 @@
 #include "platform/message_box.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace plat {
 
@@ -436,13 +437,31 @@ bool Wnd::OnSetCursor(Wnd* wnd, unsigned hitTest, unsigned message) {
     return false;
 }
 
+namespace {
+// A built-in bar scrolls a line for every third of a notch.
+constexpr int kWheelLineUnit = kWheelDelta / 3;
+}  // namespace
+
 void Wnd::OnMouseWheel(unsigned flags, int delta, Point screen) {
+    if (flags & MK_SHIFT) {
+        OnMouseHWheel(flags, -delta, screen);  // towards the user: to the right
+        return;
+    }
     if (barShown_[SB_VERT]) {
-        int notches = delta / 120;
-        for (int i = 0; i < std::abs(notches) * 3; ++i) OnVScroll(notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0, nullptr);
+        int lines = wheel_[SB_VERT].Take(delta, kWheelLineUnit);
+        for (int i = 0; i < std::abs(lines); ++i) OnVScroll(lines > 0 ? SB_LINEUP : SB_LINEDOWN, 0, nullptr);
         return;
     }
     if (parent_) parent_->OnMouseWheel(flags, delta, screen);
+}
+
+void Wnd::OnMouseHWheel(unsigned flags, int delta, Point screen) {
+    if (barShown_[SB_HORZ]) {
+        int lines = wheel_[SB_HORZ].Take(delta, kWheelLineUnit);
+        for (int i = 0; i < std::abs(lines); ++i) OnHScroll(lines > 0 ? SB_LINERIGHT : SB_LINELEFT, 0, nullptr);
+        return;
+    }
+    if (parent_) parent_->OnMouseHWheel(flags, delta, screen);
 }
 
 // --- Timers ---

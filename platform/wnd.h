@@ -17,6 +17,7 @@
 #include "platform/geometry.h"
 #include "platform/keys.h"
 #include "platform/region.h"
+#include "platform/wheel.h"
 
 #include <memory>
 #include <string>
@@ -195,11 +196,17 @@ protected:
     virtual void OnRButtonDown(unsigned flags, Point p) { (void)flags; (void)p; }
     virtual void OnRButtonUp(unsigned flags, Point p) { (void)flags; (void)p; }
     virtual void OnRButtonDblClk(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnMButtonDown(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnMButtonUp(unsigned flags, Point p) { (void)flags; (void)p; }
     virtual void OnMouseMove(unsigned flags, Point p) { (void)flags; (void)p; }
     virtual void OnMouseLeave() {}
-    // Wheel turns (120 a notch, positive away from the user). The default
-    // scrolls the vertical bar or passes the turn to the parent.
+    // Wheel turns (kWheelDelta a notch, positive away from the user; smooth
+    // wheels and touchpads send parts of a notch). The default scrolls the
+    // vertical bar a line for every third of a notch, or passes the turn to
+    // the parent; with Shift held it turns sideways (OnMouseHWheel).
     virtual void OnMouseWheel(unsigned flags, int delta, Point screen);
+    // Sideways turns (positive to the right): the horizontal bar, or the parent.
+    virtual void OnMouseHWheel(unsigned flags, int delta, Point screen);
     // Sets the pointer shape for `wnd` (this window or a child asking through
     // the default handling). The default asks the parent first, then shows
     // the arrow; it returns whether the parent handled it.
@@ -262,6 +269,7 @@ private:
     Region update_;  // client coordinates
     bool erase_ = false, ncDirty_ = false;
     bool trackLeave_ = false;
+    WheelAccumulator wheel_[2];  // SB_HORZ, SB_VERT: parts of a line not scrolled yet
     ScrollInfo scroll_[2];
     bool barShown_[2] = {false, false};
 

@@ -14,6 +14,7 @@ libgmock-dev
 libbenchmark-dev
 libgtk-3-dev
 libdw-dev
+libpng-dev
 xvfb
 xauth
 xdotool

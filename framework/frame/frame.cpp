@@ -177,8 +177,25 @@ void Frame::ProcessEvent(Event& e) {
 }
 
 bool Frame::OnCmdMsg(unsigned id, int code, plat::CmdUI* ui) {
+    plat::Wnd* view = GetView();
+    if (view && view->Exists() && static_cast<plat::CmdTarget*>(view)->OnCmdMsg(id, code, ui)) return true;
     if (doc_.OnCmdMsg(id, code, ui)) return true;
     return CustomWindow<plat::Wnd>::OnCmdMsg(id, code, ui);
+}
+
+void Frame::OnSetFocus(plat::Wnd* old) {
+    CustomWindow<plat::Wnd>::OnSetFocus(old);
+    // The keys belong to the view (its tools' keys), unless a control of the
+    // frame took the focus on purpose. Handed over from the loop, once the
+    // focus change that brought the focus here is over.
+    plat::App* app = plat::App::Instance();
+    if (!app) return;
+    plat::WndGuard guard(this);
+    app->Post([this, guard] {
+        if (!guard || plat::Wnd::GetFocus() != this || GetFocusControl() != this) return;
+        plat::Wnd* view = GetView();
+        if (view && view->Exists() && view->IsWindowVisible() && view->IsWindowEnabled()) view->SetFocus();
+    });
 }
 
 void Frame::OnMenuSelect(unsigned id) { SetMessageText(id ? plat::CommandPrompt(id) : std::string()); }

@@ -2,9 +2,11 @@
 // (the child window AFX_IDW_PANE_FIRST) it lays out the tool bar at the
 // left, the right and bottom panel bars with their splitters and grips,
 // and the status bar. It listens to the document to keep its title
-// ("name.ext * - App"), offers commands to the document first, remembers
-// its layout in the profile section "Layout", and closes only when the
-// document closes.
+// ("name.ext * - App"), offers commands to the view first (its layers and
+// tools), then to the document, then to its own controls and the
+// application, hands the view the keyboard focus when it gets it itself,
+// remembers its layout in the profile section "Layout", and closes only
+// when the document closes.
 #pragma once
 
 #include "framework/frame/bar_resizers.h"
@@ -51,8 +53,9 @@ public:
     void UpdateTitle();
     // The view's place in the last layout (client coordinates).
     CRect GetViewRect() const { return viewRect_; }
-    // The application's view: the child window AFX_IDW_PANE_FIRST.
-    plat::Wnd* GetView() const;
+    // The application's view: by default the child window
+    // AFX_IDW_PANE_FIRST. Commands and the focus go to it.
+    virtual plat::Wnd* GetView() const;
     virtual CSize GetPreferredViewSize() const { return CSize(); }
 
     // The font of every control of the frame.
@@ -71,6 +74,7 @@ protected:
     void OnClose() override { RequestClose(); }
     bool OnCmdMsg(unsigned id, int code, plat::CmdUI* ui) override;
     void OnMenuSelect(unsigned id) override;
+    void OnSetFocus(plat::Wnd* old) override;
 
 private:
     friend class AppBase;

@@ -5,10 +5,12 @@
 #include "platform/internal.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
+#include "platform/wheel.h"
 
 #include <gtk/gtk.h>
 
 #include <atomic>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <vector>
@@ -100,6 +102,12 @@ unsigned ModifiersOf(guint state) {
     return ((state & GDK_SHIFT_MASK) ? MK_SHIFT : 0u) | ((state & GDK_CONTROL_MASK) ? MK_CONTROL : 0u);
 }
 
+// The modifiers and the buttons held, for a move.
+unsigned ModifiersAndButtonsOf(guint state) {
+    return ModifiersOf(state) | input::kButtonsKnown | ((state & GDK_BUTTON1_MASK) ? MK_LBUTTON : 0u) |
+           ((state & GDK_BUTTON3_MASK) ? MK_RBUTTON : 0u) | ((state & GDK_BUTTON2_MASK) ? MK_MBUTTON : 0u);
+}
+
 // --- Cursors ---
 
 const char* CursorName(StdCursor s) {
@@ -155,7 +163,8 @@ public:
         area_ = gtk_drawing_area_new();
         gtk_widget_set_can_focus(area_, TRUE);
         gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
-                                         GDK_LEAVE_NOTIFY_MASK | GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK |
+                                         GDK_LEAVE_NOTIFY_MASK | GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK |
+                                         GDK_KEY_PRESS_MASK |
                                          GDK_KEY_RELEASE_MASK);
         gtk_box_pack_end(GTK_BOX(box_), area_, TRUE, TRUE, 0);
         Rect r = w.GetRect();
@@ -169,6 +178,7 @@ public:
         Connect(area_, "motion-notify-event", G_CALLBACK(OnMotion));
         Connect(area_, "leave-notify-event", G_CALLBACK(OnLeave));
         Connect(area_, "scroll-event", G_CALLBACK(OnScroll));
+        Connect(area_, "grab-broken-event", G_CALLBACK(OnGrabBroken));
         Connect(window_, "key-press-event", G_CALLBACK(OnKey));
         Connect(window_, "key-release-event", G_CALLBACK(OnKey));
         Connect(window_, "focus-in-event", G_CALLBACK(OnFocus));
@@ -281,7 +291,8 @@ private:
 
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, GtkPort* p) {
         TheApp().CallFromBackend([&] {
-            input::Mouse(p->wnd_, Point(int(e->x), int(e->y)), input::MouseAction::Move, ModifiersOf(e->state));
+            input::Mouse(p->wnd_, Point(int(e->x), int(e->y)), input::MouseAction::Move,
+                         ModifiersAndButtonsOf(e->state));
         });
         return TRUE;
     }
@@ -292,14 +303,32 @@ private:
     }
 
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, GtkPort* p) {
-        int delta = 0;
-        if (e->direction == GDK_SCROLL_UP) delta = 120;
-        else if (e->direction == GDK_SCROLL_DOWN) delta = -120;
-        else if (e->direction == GDK_SCROLL_SMOOTH) delta = int(-e->delta_y * 120);
-        if (delta)
-            TheApp().CallFromBackend(
-                [&] { input::Wheel(p->wnd_, Point(int(e->x), int(e->y)), delta, ModifiersOf(e->state)); });
+        // Wheel units: kWheelDelta a notch; up and right are positive.
+        int dx = 0, dy = 0;
+        switch (e->direction) {
+        case GDK_SCROLL_UP: dy = kWheelDelta; break;
+        case GDK_SCROLL_DOWN: dy = -kWheelDelta; break;
+        case GDK_SCROLL_LEFT: dx = -kWheelDelta; break;
+        case GDK_SCROLL_RIGHT: dx = kWheelDelta; break;
+        case GDK_SCROLL_SMOOTH:
+            dx = int(std::lround(e->delta_x * kWheelDelta));
+            dy = int(std::lround(-e->delta_y * kWheelDelta));
+            break;
+        }
+        // A notch the window system made up from a smooth turn came as that
+        // smooth turn already.
+        if (e->direction != GDK_SCROLL_SMOOTH && gdk_event_get_pointer_emulated(reinterpret_cast<GdkEvent*>(e)))
+            return TRUE;
+        Point at(int(e->x), int(e->y));
+        unsigned mods = ModifiersOf(e->state);
+        if (dy) TheApp().CallFromBackend([&] { input::Wheel(p->wnd_, at, dy, mods, false); });
+        if (dx) TheApp().CallFromBackend([&] { input::Wheel(p->wnd_, at, dx, mods, true); });
         return TRUE;
+    }
+
+    static gboolean OnGrabBroken(GtkWidget*, GdkEventGrabBroken*, GtkPort* p) {
+        TheApp().CallFromBackend([&] { input::CaptureBroken(p->wnd_); });
+        return FALSE;
     }
 
     static gboolean OnKey(GtkWidget* w, GdkEventKey* e, GtkPort* p) {

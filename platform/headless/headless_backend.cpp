@@ -189,6 +189,16 @@ unsigned Modifiers() {
     return (IsKeyDown(VK_SHIFT) ? MK_SHIFT : 0u) | (IsKeyDown(VK_CONTROL) ? MK_CONTROL : 0u);
 }
 
+input::MouseAction ActionOf(Button b, bool down) {
+    using A = input::MouseAction;
+    switch (b) {
+    case Button::Left: return down ? A::LeftDown : A::LeftUp;
+    case Button::Right: return down ? A::RightDown : A::RightUp;
+    case Button::Middle: return down ? A::MiddleDown : A::MiddleUp;
+    }
+    return A::Move;
+}
+
 // The top-level window and the surface point of a client point of `w`.
 Point SurfacePoint(Wnd& w, Point client) { return w.SurfaceOrigin() + client; }
 
@@ -266,12 +276,10 @@ void Driver::MouseMove(Wnd& w, Point p) { Send(w, p, input::MouseAction::Move); 
 
 void Driver::MouseDown(Wnd& w, Point p, Button b) {
     if (PressClosesMenu(w)) return;
-    Send(w, p, b == Button::Left ? input::MouseAction::LeftDown : input::MouseAction::RightDown);
+    Send(w, p, ActionOf(b, true));
 }
 
-void Driver::MouseUp(Wnd& w, Point p, Button b) {
-    Send(w, p, b == Button::Left ? input::MouseAction::LeftUp : input::MouseAction::RightUp);
-}
+void Driver::MouseUp(Wnd& w, Point p, Button b) { Send(w, p, ActionOf(b, false)); }
 
 void Driver::Click(Wnd& w, Point p, Button b) {
     WndGuard guard(&w);
@@ -281,8 +289,7 @@ void Driver::Click(Wnd& w, Point p, Button b) {
     // The press may have destroyed the window; release where it was.
     if (guard) MouseUp(w, p, b);
     else if (top && top->Exists()) {
-        input::Mouse(*top, screen - top->GetRect().TopLeft(),
-                     b == Button::Left ? input::MouseAction::LeftUp : input::MouseAction::RightUp, Modifiers());
+        input::Mouse(*top, screen - top->GetRect().TopLeft(), ActionOf(b, false), Modifiers());
         Back().Settle();
     }
 }
@@ -293,8 +300,17 @@ void Driver::DoubleClick(Wnd& w, Point p, Button b) {
     if (guard) Click(w, p, b);
 }
 
-void Driver::Wheel(Wnd& w, Point p, int delta) {
-    input::Wheel(*w.GetTopLevel(), SurfacePoint(w, p), delta, Modifiers());
+void Driver::Wheel(Wnd& w, Point p, int delta, bool horizontal) {
+    input::Wheel(*w.GetTopLevel(), SurfacePoint(w, p), delta, Modifiers(), horizontal);
+    Back().Settle();
+}
+
+void Driver::LoseButton(Button b) {
+    TheImpl().buttons &= ~(b == Button::Left ? MK_LBUTTON : b == Button::Right ? MK_RBUTTON : MK_MBUTTON);
+}
+
+void Driver::BreakGrab(Wnd& top) {
+    input::CaptureBroken(top);
     Back().Settle();
 }
 

@@ -8,7 +8,9 @@
 //       for a bounded time (App::PumpWhileWaiting); timers fire at their
 //       exact times
 //   [x] mouse and keys injected at a window's client coordinates, with the
-//       characters the keys type; wheel turns; the pointer leaving a window
+//       characters the keys type; wheel turns, sideways too; the pointer
+//       leaving a window; a button released where the program does not see
+//       it; the window system breaking a pointer grab
 //   [x] menu commands chosen by id (refused while the command is disabled);
 //       F10 opens the menu bar's first menu, whose keys then are the menu's
 //       until Escape, F10 or a press of the mouse closes it
@@ -37,7 +39,7 @@ class Wnd;
 
 namespace headless {
 
-enum class Button { Left, Right };
+enum class Button { Left, Right, Middle };
 
 struct MessageBoxRecord {
     std::string text, caption;
@@ -62,8 +64,16 @@ public:
     void MouseUp(Wnd& w, Point client, Button b = Button::Left);
     void Click(Wnd& w, Point client, Button b = Button::Left);
     void DoubleClick(Wnd& w, Point client, Button b = Button::Left);
-    void Wheel(Wnd& w, Point client, int delta);
+    // `delta` in wheel units (plat::kWheelDelta a notch); sideways turns are
+    // positive to the right.
+    void Wheel(Wnd& w, Point client, int delta, bool horizontal = false);
     void PointerLeaves(Wnd& w);
+    // The button comes up where no window of this program hears it (over a
+    // grab of another program, inside a native dialog); the next pointer
+    // message shows it up.
+    void LoseButton(Button b);
+    // The window system takes the pointer grab of `top` away.
+    void BreakGrab(Wnd& top);
 
     // Keys go to the focus window (or the active window); F10 opens the
     // menu bar, and while a menu is open the keys are its (see OpenMenu).

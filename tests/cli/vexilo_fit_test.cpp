@@ -3,28 +3,20 @@
 
 #include <sstream>
 
-#include "cli/fit_outline.h"
 #include "contour/import_contour.h"
+#include "contour/write_bmp.h"
+#include "fitting/fitting_session.h"
+#include "fitting/text_formats.h"
 #include "tests/cli/run_program.h"
 #include "tests/contour/test_masks.h"
-#include "fitting/text_formats.h"
-#include "contour/write_bmp.h"
 
 using test_masks::from_art;
 
 namespace {
 
 const std::vector<std::string> disc = {
-    "............",
-    "....####....",
-    "...######...",
-    "..########..",
-    "..########..",
-    "..########..",
-    "..########..",
-    "...######...",
-    "....####....",
-    "............",
+    "............", "....####....", "...######...", "..########..", "..########..",
+    "..########..", "..########..", "...######...", "....####....", "............",
 };
 
 // A 4 x 4 square: the outline (1,1) (1,2) ... has 16 nodes.
@@ -43,19 +35,22 @@ std::vector<std::string> lines(const std::string& text)
 {
     std::vector<std::string> out;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
     return out;
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The control-points text that the engine gives in this process.
-std::string free_fit_text(const std::string& path, const outline::grand_params<float>& params,
-                          unsigned max_length = 0)
+bool contains(const std::string& text, const std::string& part)
 {
-    const img::imported_contour c = img::import_contour(path);
-    return outline::control_points_text(cli::fit_free(c.polyline, params, max_length, nullptr).control_points);
+    return text.find(part) != std::string::npos;
+}
+
+// The control-points text that a fitting session gives in this process.
+std::string free_fit_text(const std::string& path, const outline::grand_params<float>& params, unsigned max_length = 0)
+{
+    outline::fitting_session session;
+    session.set_outline(img::import_contour(path).polyline);
+    EXPECT_TRUE(session.set_params(params));
+    return outline::control_points_text(session.run(nullptr, max_length).curve.control_points);
 }
 
 }  // namespace
@@ -83,6 +78,16 @@ TEST(VexiloFit, UsageErrorsExitWithStatusTwoAndTheUsage)
         {{"--sharp-bend-penalty=1x", m}, "invalid value '1x' for --sharp-bend-penalty: expected a number"},
         {{"--rendering-oversample-factor=nan", m}, "invalid value 'nan'"},
         {{"--junction-penalty=-1", m}, "invalid value '-1' for --junction-penalty: expected a number of 0 or more"},
+        // The engine's parameter rules (fitting/param_checks.h).
+        {{"--sharp-bend-penalty=inf", m}, "invalid value 'inf' for --sharp-bend-penalty: expected a finite number"},
+        {{"--estimation-oversample-factor=0", m},
+         "invalid value '0' for --estimation-oversample-factor: expected a number greater than 0"},
+        {{"--rendering-oversample-factor=-2", m},
+         "invalid value '-2' for --rendering-oversample-factor: expected a number greater than 0"},
+        {{"--rendering-max-iterations=10001", m},
+         "invalid value '10001' for --rendering-max-iterations: expected a whole number up to 10000"},
+        {{"--estimation-max-iterations=4294967295", m},
+         "invalid value '4294967295' for --estimation-max-iterations: expected a whole number up to 10000"},
         {{"--estimation=2", m}, "invalid value '2' for --estimation: expected 0 or 1"},
     };
     for (const auto& c : cases) {
@@ -113,7 +118,9 @@ TEST(VexiloFit, UnusableInputExitsWithStatusOneAndTheMessage)
         {{eight_bit_path}, "vexilo-fit: unsupported image file format mode: " + eight_bit_path + "\n"},
         {{blank}, "vexilo-fit: " + blank + ": The bitmap contains no outlines\n"},
         {{open}, "vexilo-fit: " + open + ": The bitmap contains no CLOSED outline\n"},
-        {{wide}, "vexilo-fit: " + wide + ": The bitmap is too large to trace: 70000 x 1 pixels, at most 65535 in each direction\n"},
+        {{wide},
+         "vexilo-fit: " + wide +
+             ": The bitmap is too large to trace: 70000 x 1 pixels, at most 65535 in each direction\n"},
         {{"--contours", missing}, "vexilo-fit: could not open BMP image for reading or read error: " + missing + "\n"},
         {{"--pins", missing, mask_file(disc)}, "vexilo-fit: could not read the pins file " + missing + "\n"},
     };
@@ -153,14 +160,12 @@ TEST(VexiloFit, PrintsTheControlPointsOfTheFittedCurve)
 TEST(VexiloFit, WithoutEstimationTheJunctionsAreSpreadEvenly)
 {
     // 16 nodes, min(16 / 3, 50) = 5 pieces from nodes 0, 3, 6, 9 and 12.
-    const run_result r =
-        run_vexilo_fit({"--estimation=0", "--fit-whole-poly-bezier=0", "--stats", mask_file(square)});
+    const run_result r = run_vexilo_fit({"--estimation=0", "--fit-whole-poly-bezier=0", "--stats", mask_file(square)});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> points = lines(r.out);
     ASSERT_EQ(points.size(), 16u);
     const char* junctions[] = {"1\t1", "1\t4", "3\t5", "5\t4", "5\t1", "1\t1"};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(points[3 * i], junctions[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(points[3 * i], junctions[i]) << i;
     EXPECT_TRUE(contains(r.err, "vexilo-fit: N=16 junctions=5 discrepancy=0 estimated-length=3\n")) << r.err;
 }
 
@@ -184,16 +189,17 @@ TEST(VexiloFit, PinsGuideTheJunctionsAndRefusedPinsAreReported)
     const std::string m = mask_file(disc);
     const std::string pins = test_masks::temp_path("pins.txt");
     test_masks::write_file(pins,
-                           "2 5 1 1\n"      // left side
-                           "30 30 2 1\n"    // far away
-                           "2 5.5 1 0\n"    // overlaps the first
-                           "10 5 1 1\n"     // right side
-                           "6 1 0.5 0\n"    // top
-                           "1 2 x\n");      // not a record: the reading stops
+                           "2 5 1 1\n"    // left side
+                           "30 30 2 1\n"  // far away
+                           "2 5.5 1 0\n"  // overlaps the first
+                           "10 5 1 1\n"   // right side
+                           "6 1 0.5 0\n"  // top
+                           "1 2 x\n");    // not a record: the reading stops
     const run_result r = run_vexilo_fit({"--pins", pins, "--fit-whole-poly-bezier=0", m});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(contains(r.err, pins + ": pin 2 (30 30 2): The area contains no nodes of the polyline.\n")) << r.err;
-    EXPECT_TRUE(contains(r.err, pins + ": pin 3 (2 5.5 1): The area shares some nodes of polyline with another area.\n"));
+    EXPECT_TRUE(
+        contains(r.err, pins + ": pin 3 (2 5.5 1): The area shares some nodes of polyline with another area.\n"));
     EXPECT_TRUE(contains(r.err, "ignored what follows pin 5"));
 
     // Three pins, three pieces, each junction a node inside its pin.
@@ -208,7 +214,6 @@ TEST(VexiloFit, PinsGuideTheJunctionsAndRefusedPinsAreReported)
             in_a_pin = in_a_pin || (x - c[0]) * (x - c[0]) + (y - c[1]) * (y - c[1]) <= c[2] * c[2];
         EXPECT_TRUE(in_a_pin) << points[3 * k];
     }
-
 }
 
 TEST(VexiloFit, WritesTheCurveAsAnSvgPath)
@@ -240,15 +245,15 @@ TEST(VexiloFit, ContoursListsEveryTracedContourAsJson)
 {
     run_result r = run_vexilo_fit({"--contours", mask_file({".....", ".....", "..#..", ".....", "....."})});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "{\"width\": 5, \"height\": 5, \"contours\": [\n"
-                     "{\"closed\": true, \"nodes\": [[2, 2], [2, 3], [3, 3], [3, 2], [2, 2]]}\n"
-                     "]}\n");
+    EXPECT_EQ(r.out,
+              "{\"width\": 5, \"height\": 5, \"contours\": [\n"
+              "{\"closed\": true, \"nodes\": [[2, 2], [2, 3], [3, 3], [3, 2], [2, 2]]}\n"
+              "]}\n");
 
     // Whatever the image holds, as long as it reads.
     r = run_vexilo_fit({"--contours", mask_file({"##.", "##.", "..."})});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(contains(r.out, "{\"closed\": false, \"nodes\": [[0, 2], [1, 2], [2, 2], [2, 1], [2, 0]]}"))
-        << r.out;
+    EXPECT_TRUE(contains(r.out, "{\"closed\": false, \"nodes\": [[0, 2], [1, 2], [2, 2], [2, 1], [2, 0]]}")) << r.out;
     r = run_vexilo_fit({"--contours", mask_file({"...", "..."})});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "{\"width\": 3, \"height\": 2, \"contours\": []}\n");

@@ -1,4 +1,7 @@
-// The data model, the bend penalty and the two junction searches.
+// The data model, the bend penalty and the two junction searches. The free
+// search is compared bit for bit with the plain reference search in
+// tests/fitting/reference_search.cpp, its estimates with the plain reference
+// piece fit there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,41 +11,33 @@
 #include <sstream>
 
 #include "fitting/bend_penalty.h"
-#include "fitting/bezier_fit.h"
+#include "fitting/bezier_piece.h"
 #include "fitting/grand_poly_bezier_builder.h"
 #include "fitting/guided_poly_bezier_builder.h"
 #include "tests/fitting/reference_search.h"
+#include "tests/fitting/quiet_clog.h"
 #include "tests/fitting/test_polylines.h"
 
 using namespace outline;
+using testing_output::quiet_clog;
 typedef grand_poly_bezier_builder<unsigned short, float> grand_builder;
 typedef guided_poly_bezier_builder<unsigned short, float> guided_builder;
 
 namespace {
 
-// Silences the workspace's log line for the duration of a test.
-class quiet_clog {
-public:
-    quiet_clog() : old_(std::clog.rdbuf(sink_.rdbuf())) {}
-    ~quiet_clog() { std::clog.rdbuf(old_); }
-
-private:
-    std::ostringstream sink_;
-    std::streambuf* old_;
-};
-
-bool same_bits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool same_bits(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 void estimate_fully(grand_builder& b)
 {
-    while (!b.fully_estimated())
-        b.estimation_step();
+    while (!b.fully_estimated()) b.estimation_step();
 }
 
 void estimate_to(grand_builder& b, unsigned length)
 {
-    while (b.estimated_length() < length)
-        b.estimation_step();
+    while (b.estimated_length() < length) b.estimation_step();
 }
 
 // Shortest distance from p to the closed polyline.
@@ -103,9 +98,9 @@ TEST(BendPenalty, Values)
     const float p = 10;
     EXPECT_EQ(0.0f, bend_penalty(0.0f, real_vector{1, 0}, real_vector{0, 1}));
     EXPECT_EQ(0.0f, bend_penalty(p, real_vector{2, 1}, real_vector{-4, -2}));  // straight through
-    EXPECT_EQ(p, bend_penalty(p, real_vector{1, 0}, real_vector{0, 3}));      // 90 degrees
-    EXPECT_EQ(p, bend_penalty(p, real_vector{1, 1}, real_vector{2, 2}));      // doubling back
-    EXPECT_EQ(p, bend_penalty(p, real_vector{0, 0}, real_vector{-1, 0}));     // no tangent
+    EXPECT_EQ(p, bend_penalty(p, real_vector{1, 0}, real_vector{0, 3}));       // 90 degrees
+    EXPECT_EQ(p, bend_penalty(p, real_vector{1, 1}, real_vector{2, 2}));       // doubling back
+    EXPECT_EQ(p, bend_penalty(p, real_vector{0, 0}, real_vector{-1, 0}));      // no tangent
     const float theta = 0.2f;
     real_vector a{1, 0}, b{-std::cos(theta), std::sin(theta)};
     EXPECT_NEAR(p * std::sin(theta) * std::sin(theta), bend_penalty(p, a, b), 1e-5);
@@ -118,13 +113,13 @@ TEST(GrandSearch, NeedsPiecesOfFiveNodes)
     b.reset(testing_polylines::disc(4));
     b.set_params(grand_params<float>());
     std::vector<unsigned> j = {7, 8};
-    EXPECT_EQ(-1.0f, b.find_junctions(j));  // L = 3
+    EXPECT_EQ(-1.0f, b.find_junctions(j).cost);  // L = 3
     b.estimation_step();
     EXPECT_EQ(4u, b.estimated_length());
-    EXPECT_EQ(-1.0f, b.find_junctions(j));  // L = 4
+    EXPECT_EQ(-1.0f, b.find_junctions(j).cost);  // L = 4
     EXPECT_EQ((std::vector<unsigned>{7, 8}), j);
     b.estimation_step();
-    EXPECT_GE(b.find_junctions(j), 0.0f);
+    EXPECT_GE(b.find_junctions(j).cost, 0.0f);
 }
 
 namespace {
@@ -136,9 +131,9 @@ struct search_variant {
 
 // Estimates the outline to each of the lengths in turn and checks, for every
 // variant of the penalties, that the search gives the very cost and
-// junctions of the written algorithm.
-void expect_written_results(const std::vector<node>& closed, const std::vector<unsigned>& lengths,
-                            const std::vector<search_variant>& variants)
+// junctions of the plain reference search (tests/fitting/reference_search.cpp).
+void expect_reference_results(const std::vector<node>& closed, const std::vector<unsigned>& lengths,
+                              const std::vector<search_variant>& variants)
 {
     grand_builder b;
     b.reset(closed);
@@ -153,7 +148,7 @@ void expect_written_results(const std::vector<node>& closed, const std::vector<u
             p.max_junctions = v.max_junctions;
             b.set_params(p);
             std::vector<unsigned> junctions;
-            float cost = b.find_junctions(junctions);
+            float cost = b.find_junctions(junctions).cost;
             reference::search_result expected = reference::grand_search(b.estimates(), n, b.estimated_length(), p);
             ASSERT_TRUE(same_bits(expected.cost, cost))
                 << "N=" << n << " L=" << b.estimated_length() << " bend=" << v.bend << " junction=" << v.junction
@@ -165,18 +160,18 @@ void expect_written_results(const std::vector<node>& closed, const std::vector<u
 
 }  // namespace
 
-TEST(GrandSearch, ResultsAreBitIdenticalToTheWrittenAlgorithm)
+TEST(GrandSearch, ResultsAreBitIdenticalToTheReferenceSearch)
 {
     const std::vector<search_variant> variants = {{10, 10, 50}, {0, 10, 50}, {10, 0, 8},
                                                   {3, 2, 50},   {10, 10, 3}, {10, 1e6f, 50}};
     for (unsigned radius : {5u, 9u}) {
         const std::vector<node> closed = testing_polylines::disc(radius);
         const unsigned n = unsigned(closed.size() - 1);
-        expect_written_results(closed, {6u, 11u, n / 2, n + 1}, variants);
+        expect_reference_results(closed, {6u, 11u, n / 2, n + 1}, variants);
     }
 }
 
-TEST(GrandSearch, IrregularOutlinesGiveTheWrittenAlgorithmsResultsToo)
+TEST(GrandSearch, IrregularOutlinesGiveTheReferenceSearchResultsToo)
 {
     // Outlines with bays and corners, partly and fully estimated: the speed-ups
     // of the search (bounds, skipped candidates) must not change a bit.
@@ -189,11 +184,13 @@ TEST(GrandSearch, IrregularOutlinesGiveTheWrittenAlgorithmsResultsToo)
     for (const auto& spans : shapes) {
         const std::vector<node> closed = testing_polylines::outline_of_spans(1, spans);
         const unsigned n = unsigned(closed.size() - 1);
-        expect_written_results(closed, {9u, n / 3, n + 1}, variants);
+        expect_reference_results(closed, {9u, n / 3, n + 1}, variants);
     }
 }
 
-TEST(GrandSearch, EstimatesAreThoseOfSinglePieceFits)
+// Every estimate is the result and tangents of the plain reference piece fit
+// (tests/fitting/reference_search.cpp) of that piece.
+TEST(GrandSearch, EstimatesAreThoseOfTheReferencePieceFit)
 {
     grand_builder b;
     b.reset(testing_polylines::disc(6));
@@ -203,7 +200,7 @@ TEST(GrandSearch, EstimatesAreThoseOfSinglePieceFits)
     for (unsigned s = 0; s < n; ++s) {
         for (unsigned len = 4; len <= 14; ++len) {
             bezier_piece piece;
-            float d = reference::fit_piece(b.doubled_nodes(), s, s + len, 10, 0.01f, 1.0f, piece);
+            float d = reference::fit_piece(b.doubled_nodes(), {s, s + len}, 1.0f, {10, 0.01f}, piece);
             const piece_estimate& e = b.estimates()[s][len - 4];
             ASSERT_TRUE(same_bits(d, e.discrepancy));
             ASSERT_EQ(piece[1] - piece[0], e.d1);
@@ -221,9 +218,9 @@ TEST(GrandSearch, OnePieceCurves)
     b.set_params(p);
     estimate_to(b, 12);
     std::vector<unsigned> j;
-    EXPECT_EQ(-1.0f, b.find_junctions(j));
+    EXPECT_EQ(-1.0f, b.find_junctions(j).cost);
     estimate_fully(b);
-    EXPECT_GE(b.find_junctions(j), 0.0f);
+    EXPECT_GE(b.find_junctions(j).cost, 0.0f);
     ASSERT_EQ(2u, j.size());
     EXPECT_EQ(j[0] + b.node_count(), j[1]);
 
@@ -231,7 +228,7 @@ TEST(GrandSearch, OnePieceCurves)
     p.max_junctions = 50;
     p.junction_penalty = 1e9f;
     b.set_params(p);
-    float cost = b.find_junctions(j);
+    float cost = b.find_junctions(j).cost;
     ASSERT_EQ(2u, j.size());
     const piece_estimate& loop = b.estimates()[j[0]][b.node_count() + 1 - 4];
     EXPECT_EQ(loop.discrepancy + bend_penalty(10.0f, loop.d2, loop.d1), cost);
@@ -246,7 +243,7 @@ TEST(GrandSearch, MaxJunctionsZeroFails)
     b.set_params(p);
     estimate_fully(b);
     std::vector<unsigned> j;
-    EXPECT_EQ(-1.0f, b.find_junctions(j));
+    EXPECT_EQ(-1.0f, b.find_junctions(j).cost);
     std::vector<real_point> curve{{1, 1}};
     EXPECT_EQ(-1.0f, b.render(curve));
     EXPECT_TRUE(curve.empty());
@@ -264,7 +261,7 @@ TEST(GrandSearch, PiecesOfExactlyFourNodesAroundTheCurveAreNotConsidered)
     b.set_params(p);
     estimate_fully(b);
     std::vector<unsigned> j;
-    ASSERT_GE(b.find_junctions(j), 0.0f);
+    ASSERT_GE(b.find_junctions(j).cost, 0.0f);
     EXPECT_LE(j.size(), 4u);
 }
 
@@ -277,9 +274,12 @@ TEST(GrandSearch, WithoutEstimationJunctionsAreEvenlySpaced)
     p.rendering_same_as_estimation = true;
     b.set_params(p);
     std::vector<unsigned> j;
-    EXPECT_EQ(0.0f, b.find_junctions(j));
+    const junction_search_result<float> found = b.find_junctions(j);
+    EXPECT_EQ(0.0f, found.cost);
     EXPECT_EQ((std::vector<unsigned>{0, 3, 6, 9, 12, 15, 18, 21, 24, 27, 30}), j);
-    EXPECT_FALSE(b.params().rendering_same_as_estimation);
+    // No estimates to reuse: the result says so, the caller's parameters stay.
+    EXPECT_FALSE(found.estimates_apply);
+    EXPECT_TRUE(b.params().rendering_same_as_estimation);
 
     quiet_clog quiet;
     std::vector<real_point> curve;
@@ -304,10 +304,10 @@ TEST(GrandSearch, SmoothJunctionsAtThirtyAndSixtyDegrees)
         }
     };
     closed.push_back({40, 0});
-    run(6, 0, 10);    // to (100, 0)
-    run(7, 4, 10);    // to (170, 40)
-    run(-4, 7, 10);   // to (130, 110)
-    run(-9, -11, 10); // to (40, 0)
+    run(6, 0, 10);     // to (100, 0)
+    run(7, 4, 10);     // to (170, 40)
+    run(-4, 7, 10);    // to (130, 110)
+    run(-9, -11, 10);  // to (40, 0)
     ASSERT_EQ(closed.front(), closed.back());
     grand_builder b;
     b.reset(closed);
@@ -380,8 +380,7 @@ std::vector<unsigned> nodes_near(const std::vector<node>& closed, real_point cen
     std::vector<unsigned> out;
     for (unsigned i = 0; i + 1 < closed.size(); ++i) {
         float dx = closed[i].x - centre.x, dy = closed[i].y - centre.y;
-        if (double(dx) * dx + double(dy) * dy <= double(radius) * radius)
-            out.push_back(i);
+        if (double(dx) * dx + double(dy) * dy <= double(radius) * radius) out.push_back(i);
     }
     return out;
 }
@@ -414,7 +413,7 @@ TEST(GuidedSearch, OneAreaTakesTheCheapestLoop)
         }
     }
     std::vector<unsigned> j;
-    EXPECT_EQ(best, g.find_junctions(j));
+    EXPECT_EQ(best, g.find_junctions(j).cost);
     EXPECT_EQ((std::vector<unsigned>{chosen, chosen + n}), j);
 }
 
@@ -430,8 +429,7 @@ TEST(GuidedSearch, ChoosesTheCheapestCombination)
     for (unsigned count : {2u, 3u}) {
         for (bool corner_middle : {false, true}) {
             std::vector<guided_builder::node_list_ref> refs;
-            for (unsigned i = 0; i < count; ++i)
-                refs.push_back(std::cref(areas[i]));
+            for (unsigned i = 0; i < count; ++i) refs.push_back(std::cref(areas[i]));
             std::vector<bool> smooth(count, true);
             smooth[1] = !corner_middle;
             guided_builder g;
@@ -439,7 +437,7 @@ TEST(GuidedSearch, ChoosesTheCheapestCombination)
             g.set_params(builder_params<float>());
             g.estimate();
             std::vector<unsigned> j;
-            float cost = g.find_junctions(j);
+            float cost = g.find_junctions(j).cost;
             ASSERT_GT(cost, 0.0f);
 
             float best = 1e30f;
@@ -448,25 +446,22 @@ TEST(GuidedSearch, ChoosesTheCheapestCombination)
                 float sum = 0;
                 for (unsigned i = 0; i < count; ++i) {
                     const piece_estimate& e = g.table(i).at(pick[(i + 1) % count], pick[i]);
-                    const piece_estimate& next = g.table((i + 1) % count).at(pick[(i + 2) % count], pick[(i + 1) % count]);
+                    const piece_estimate& next =
+                        g.table((i + 1) % count).at(pick[(i + 2) % count], pick[(i + 1) % count]);
                     sum += e.discrepancy;
-                    if (smooth[(i + 1) % count])
-                        sum += bend_penalty(10.0f, e.d2, next.d1);
+                    if (smooth[(i + 1) % count]) sum += bend_penalty(10.0f, e.d2, next.d1);
                 }
                 if (sum < best - 1e-4f) {
                     best = sum;
                     best_pick = pick;
                 }
                 unsigned i = 0;
-                while (i < count && ++pick[i] == refs[i].get().size())
-                    pick[i++] = 0;
-                if (i == count)
-                    break;
+                while (i < count && ++pick[i] == refs[i].get().size()) pick[i++] = 0;
+                if (i == count) break;
             }
             EXPECT_NEAR(best, cost, 1e-3f * best);
             ASSERT_EQ(count + 1, j.size());
-            for (unsigned i = 0; i < count; ++i)
-                EXPECT_EQ(areas[i][best_pick[i]], j[i] % n);
+            for (unsigned i = 0; i < count; ++i) EXPECT_EQ(areas[i][best_pick[i]], j[i] % n);
             EXPECT_EQ(j[0] + n, j[count]);
 
             quiet_clog quiet;
@@ -488,9 +483,11 @@ TEST(GuidedSearch, WithoutEstimationTakesTheMiddleCandidates)
     p.rendering_same_as_estimation = true;
     g.set_params(p);
     std::vector<unsigned> j;
-    EXPECT_EQ(0.0f, g.find_junctions(j));
+    const junction_search_result<float> found = g.find_junctions(j);
+    EXPECT_EQ(0.0f, found.cost);
     EXPECT_EQ((std::vector<unsigned>{4, 21, 41, 4 + g.node_count()}), j);
-    EXPECT_FALSE(g.params().rendering_same_as_estimation);
+    EXPECT_FALSE(found.estimates_apply);
+    EXPECT_TRUE(g.params().rendering_same_as_estimation);
 }
 
 TEST(GuidedSearch, PiecesShorterThanFourNodesAreUnusable)
@@ -503,7 +500,7 @@ TEST(GuidedSearch, PiecesShorterThanFourNodesAreUnusable)
     g.estimate();
     EXPECT_EQ(-1.0f, g.table(0).at(0, 0).discrepancy);
     std::vector<unsigned> j;
-    EXPECT_EQ(-1.0f, g.find_junctions(j));
+    EXPECT_EQ(-1.0f, g.find_junctions(j).cost);
     EXPECT_TRUE(j.empty());
 }
 
@@ -524,15 +521,13 @@ TEST(GuidedSearch, InterleavedAreasOnlyGiveCurvesThatGoAroundOnce)
         g.set_params(p);
         g.estimate();
         std::vector<unsigned> j;
-        float cost = g.find_junctions(j);
+        float cost = g.find_junctions(j).cost;
         quiet_clog quiet;
         std::vector<real_point> curve;
         EXPECT_EQ(cost, g.render(curve));
-        if (cost < 0)
-            continue;
+        if (cost < 0) continue;
         ASSERT_EQ(4u, j.size());
-        for (size_t i = 1; i < j.size(); ++i)
-            EXPECT_LT(j[i - 1], j[i]);
+        for (size_t i = 1; i < j.size(); ++i) EXPECT_LT(j[i - 1], j[i]);
         EXPECT_EQ(j[0] + n, j[3]);
         EXPECT_LT(j[0], n);
         EXPECT_EQ(10u, curve.size());

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "fitting/bend_penalty.h"
+#include "fitting/piece_basis.h"
+#include "fitting/sample_pull.h"
 
 namespace reference {
 
@@ -20,16 +22,14 @@ search_result grand_search(const std::vector<std::vector<piece_estimate>>& est, 
     const float pb = p.sharp_bend_penalty, pj = p.junction_penalty;
     auto bend = [&](outline::real_vector a, outline::real_vector b) { return outline::bend_penalty(pb, a, b); };
     search_result out{-1.0f, {}};
-    if (l < 5)
-        return out;
+    if (l < 5) return out;
     float best = std::numeric_limits<float>::max();
     unsigned bs = 0, bk = 0;
     if (l == n + 1) {
         for (unsigned s = 0; s < n; ++s) {
             const piece_estimate& e = est[s][n + 1 - 4];
             float cost = e.discrepancy;
-            if (pb > 0)
-                cost += bend(e.d2, e.d1);
+            if (pb > 0) cost += bend(e.d2, e.d1);
             if (cost < best) {
                 best = cost;
                 bs = s;
@@ -42,17 +42,14 @@ search_result grand_search(const std::vector<std::vector<piece_estimate>>& est, 
     layers[0].max = l;
     layers[0].entries.resize(n);
     for (unsigned s = 0; s < n; ++s)
-        for (unsigned t = 4; t <= l; ++t)
-            layers[0].entries[s].push_back({t, est[s][t - 4].discrepancy});
+        for (unsigned t = 4; t <= l; ++t) layers[0].entries[s].push_back({t, est[s][t - 4].discrepancy});
     for (unsigned k = 1; k <= p.max_junctions - 1; ++k) {
-        if (float(k) * pj >= best)
-            break;
+        if (float(k) * pj >= best) break;
         layer cur;
         const layer& prev = layers[k - 1];
         cur.min = prev.min + 3;
         cur.max = std::min(n + 1, prev.max + l - 1);
-        if (cur.min >= n + 1)
-            break;
+        if (cur.min >= n + 1) break;
         cur.entries.assign(n, std::vector<std::pair<unsigned, float>>(cur.max - cur.min + 1, {0u, -1.0f}));
         for (unsigned s = 0; s < n; ++s) {
             for (unsigned t = cur.min; t <= cur.max; ++t) {
@@ -80,8 +77,7 @@ search_result grand_search(const std::vector<std::vector<piece_estimate>>& est, 
                             cost += bend(g.d2, e.d1);
                         }
                     }
-                    if (entry.second < 0 || cost < entry.second)
-                        entry = {j, cost};
+                    if (entry.second < 0 || cost < entry.second) entry = {j, cost};
                 }
                 if (t == n + 1 && float(k) * pj + entry.second < best) {
                     best = float(k) * pj + entry.second;
@@ -92,8 +88,7 @@ search_result grand_search(const std::vector<std::vector<piece_estimate>>& est, 
         }
         layers.push_back(std::move(cur));
     }
-    if (best == std::numeric_limits<float>::max())
-        return out;
+    if (best == std::numeric_limits<float>::max()) return out;
     out.junctions.push_back(bs);
     unsigned current = bs, remaining = n + 1;
     for (unsigned k = bk; k >= 1; --k) {
@@ -144,9 +139,11 @@ double inner_controls(outline::bezier_piece& piece, const std::vector<outline::r
 
 }  // namespace
 
-float fit_piece(const std::vector<outline::node>& poly, unsigned a, unsigned b, unsigned max_iterations, float stop,
-                float oversample, outline::bezier_piece& piece)
+float fit_piece(const std::vector<outline::node>& poly, outline::node_span span, float oversample,
+                const outline::fit_limits& limits, outline::bezier_piece& piece)
 {
+    const unsigned a = span.first, b = span.end, max_iterations = limits.max_iterations;
+    const float stop = limits.stop_mean_discrepancy;
     using outline::to_real;
     const unsigned len = b - a;
     piece = {to_real(poly[a]), to_real(poly[a + len / 3]), to_real(poly[a + 2 * len / 3]), to_real(poly[b - 1])};
@@ -171,10 +168,9 @@ float fit_piece(const std::vector<outline::node>& poly, unsigned a, unsigned b, 
             outline::real_point pt;
             outline::real_vector d;
             outline::evaluate(piece, float(j) * step, &pt, &d);
-            outline::pull_to_polyline(positions[j], samples[j], poly, a, b, pt, d);
+            outline::pull_to_polyline(positions[j], samples[j], poly, {a, b}, pt, d);
         }
-        if (err <= float(m - 2) * stop)
-            return 0;
+        if (err <= float(m - 2) * stop) return 0;
     }
     return float(err);
 }

@@ -1,12 +1,16 @@
-// Straightforward, slow transcriptions of the engine's algorithms, step by
-// step as they are written, with none of the engine's speed-ups. The tests
-// check that the engine's results are bit-identical to these.
+// Plain reference versions of the free junction search and the piece fit:
+// straightforward and slow, step by step, with none of the engine's
+// speed-ups (no bounds, no skipped candidates, no shared basis, no vector
+// lanes). The tests check that the engine's results are bit-identical to
+// these.
 #pragma once
 
 #include <vector>
 
-#include "fitting/bezier_fit.h"
+#include "fitting/bezier_piece.h"
 #include "fitting/params.h"
+#include "fitting/piece_fit.h"
+#include "fitting/sample_pull.h"
 #include "fitting/typedefs.h"
 
 namespace reference {
@@ -19,11 +23,12 @@ struct search_result {
 // The free junction search over estimates[s][len - 4] (len = 4 .. L), with
 // estimation on: layers indexed by start node and chain size, closing bends
 // found by walking the chain through the lower layers.
-search_result grand_search(const std::vector<std::vector<outline::piece_estimate>>& estimates, unsigned n,
-                           unsigned l, const outline::grand_params<float>& params);
+search_result grand_search(const std::vector<std::vector<outline::piece_estimate>>& estimates, unsigned n, unsigned l,
+                           const outline::grand_params<float>& params);
 
-// The per-piece fit with the per-sample arithmetic of every iteration.
-float fit_piece(const std::vector<outline::node>& polyline, unsigned a, unsigned b, unsigned max_iterations,
-                float stop, float oversample, outline::bezier_piece& piece);
+// The per-piece fit of nodes span.first .. span.end - 1, with the per-sample
+// arithmetic of every iteration.
+float fit_piece(const std::vector<outline::node>& polyline, outline::node_span span, float oversample,
+                const outline::fit_limits& limits, outline::bezier_piece& piece);
 
 }  // namespace reference

@@ -9,9 +9,9 @@
 set -u
 demo=$1
 out=$2
-mkdir -p "$out"
-display_from=120
-. "$(dirname "$0")/xvfb_display.sh"
+FIRST_DISPLAY=120
+TOOLS="xdotool import convert compare"
+. "$(dirname "$0")/xvfb_session.sh"
 
 printf 'Korvane on a real display\nthe quick brown fox\njumps over the lazy dog\n' >"$work/notes.txt"
 XDG_CONFIG_HOME="$work" "$demo" --report "$work/places" "$work/notes.txt" >"$work/demo.log" 2>&1 &

@@ -11,8 +11,9 @@ set -u
 demo=$1
 out=$2
 
-mkdir -p "$out"
-. "$(dirname "$0")/xvfb_display.sh"
+FIRST_DISPLAY=90
+TOOLS="xdotool import convert"
+. "$(dirname "$0")/xvfb_session.sh"
 
 printf 'Korvane on a real display\nthe quick brown fox\n' >"$work/notes.txt"
 # The demo's settings stay in the work folder.

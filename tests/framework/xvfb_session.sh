@@ -1,14 +1,17 @@
-# Sourced by the Xvfb tests of korvane-demo: checks the tools, starts a
-# virtual X display (DISPLAY is set), makes a work folder ($work) and stops
-# and removes everything at exit, the demo ($app) too. Exit 77: skipped.
+# Sourced by the checks on a virtual X display: starts Xvfb on a free display
+# number from FIRST_DISPLAY up (800 by 600, 24 bits), exports DISPLAY, makes
+# the work folder $work and cleans up on exit (the program whose process id
+# the caller puts in $app, Xvfb, the folder). Needs $out, the output folder,
+# and TOOLS, the commands the caller uses besides Xvfb. Exit 77: skipped.
 if ! command -v Xvfb >/dev/null 2>&1; then
     echo "SKIPPED: Xvfb is not installed (scripts/setup.sh installs it)"
     exit 77
 fi
-for tool in xdotool import convert; do
+for tool in $TOOLS; do
     command -v $tool >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
+mkdir -p "$out"
 work=$(mktemp -d)
 xvfb=""
 app=""
@@ -19,8 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses, from $display_from (default 90) on.
-n=${display_from:-90}
+n=$FIRST_DISPLAY
 while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
 Xvfb :$n -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!

@@ -1,4 +1,7 @@
-// The piece fit, the whole-curve fit and their helpers.
+// The piece fit, the whole-curve fit and their helpers: the pull, the curve
+// evaluation. The fits are compared bit for bit with the plain reference
+// fit in tests/fitting/reference_search.cpp and with the plain sweep of the
+// engine (fit_piece_plain).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,8 +10,12 @@
 #include <random>
 #include <string>
 
-#include "fitting/bezier_fit.h"
+#include "fitting/bezier_piece.h"
 #include "fitting/grand_poly_bezier_builder.h"
+#include "fitting/piece_basis.h"
+#include "fitting/piece_fit.h"
+#include "fitting/sample_pull.h"
+#include "fitting/whole_fit.h"
 #include "tests/fitting/reference_search.h"
 #include "tests/fitting/test_polylines.h"
 
@@ -23,7 +30,10 @@ std::vector<node> doubled(const std::vector<node>& closed)
     return out;
 }
 
-bool same_bits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool same_bits(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // A closed polyline with diagonal and repeated steps, so that pulls meet
 // crossings in every direction, parallel segments and zero-length segments.
@@ -46,12 +56,10 @@ std::vector<node> irregular_polyline(unsigned seed, unsigned count)
 TEST(FitPiece, CollinearNodesFitAtOnceWithInnerPointsAtThirds)
 {
     std::vector<node> line;
-    for (unsigned short x = 0; x < 10; ++x)
-        line.push_back({x, 5});
+    for (unsigned short x = 0; x < 10; ++x) line.push_back({x, 5});
     bezier_piece piece;
-    std::vector<real_point> samples;
-    std::vector<polyline_position> positions;
-    EXPECT_EQ(0.0f, fit_piece(line, 0, 10, 10, 0.01f, 2.0f, piece, samples, positions));
+    polyline_samples samples;
+    EXPECT_EQ(0.0f, fit_piece(line, {0, 10}, 2.0f, {10, 0.01f}, piece, samples));
     EXPECT_NEAR(3.0f, piece[1].x, 1e-4);
     EXPECT_NEAR(6.0f, piece[2].x, 1e-4);
     EXPECT_NEAR(5.0f, piece[1].y, 1e-4);
@@ -64,9 +72,8 @@ TEST(FitPiece, NoIterationsKeepsTheStartingControlPoints)
 {
     const std::vector<node> poly = doubled(testing_polylines::disc(6));
     bezier_piece piece;
-    std::vector<real_point> samples;
-    std::vector<polyline_position> positions;
-    EXPECT_EQ(0.0f, fit_piece(poly, 3, 3 + 11, 0, 0.01f, 2.0f, piece, samples, positions));
+    polyline_samples samples;
+    EXPECT_EQ(0.0f, fit_piece(poly, {3, 3 + 11}, 2.0f, {0, 0.01f}, piece, samples));
     EXPECT_EQ(to_real(poly[3]), piece[0]);
     EXPECT_EQ(to_real(poly[3 + 11 / 3]), piece[1]);
     EXPECT_EQ(to_real(poly[3 + 22 / 3]), piece[2]);
@@ -78,17 +85,13 @@ TEST(FitPiece, FourNodesAtOversampleOneGiveTwoInnerSamplesAtThirds)
     piece_basis basis;
     basis.build(4, 1.0f);
     EXPECT_EQ(4u, basis.samples);
-    EXPECT_EQ(1.0f / 3.0f, basis.step);
-    // Inner parameters 1/3 and 2/3: the curve weights say so.
-    EXPECT_FLOAT_EQ(3 * (2.0f / 3) * (2.0f / 3) * (1.0f / 3), basis.rows[basis.stride + 1]);      // b1 at 1/3
-    EXPECT_FLOAT_EQ(3 * (1.0f / 3) * (2.0f / 3) * (2.0f / 3), basis.rows[2 * basis.stride + 2]);  // b2 at 2/3
+    EXPECT_EQ(1.0f / 3.0f, basis.step);  // inner parameters 1/3 and 2/3
 
     const std::vector<node> poly = doubled(testing_polylines::disc(5));
     bezier_piece piece;
-    std::vector<real_point> samples;
-    std::vector<polyline_position> positions;
-    float d = fit_piece(poly, 2, 6, 10, 0.01f, 1.0f, piece, samples, positions);
-    EXPECT_EQ(4u, samples.size());
+    polyline_samples samples;
+    float d = fit_piece(poly, {2, 6}, 1.0f, {10, 0.01f}, piece, samples);
+    EXPECT_EQ(4u, samples.points.size());
     EXPECT_TRUE(std::isfinite(d));
 }
 
@@ -97,17 +100,18 @@ TEST(FitPiece, OversampleBelowOneStillUsesFourSamplesAndStaysFinite)
     const std::vector<node> poly = doubled(testing_polylines::disc(8));
     for (float oversample : {0.5f, 0.1f, 0.0f, -1.0f, std::nanf("")}) {
         bezier_piece piece;
-        std::vector<real_point> samples;
-        std::vector<polyline_position> positions;
-        float d = fit_piece(poly, 0, 9, 10, 0.01f, oversample, piece, samples, positions);
-        EXPECT_EQ(4u, samples.size()) << oversample;
+        polyline_samples samples;
+        float d = fit_piece(poly, {0, 9}, oversample, {10, 0.01f}, piece, samples);
+        EXPECT_EQ(4u, samples.points.size()) << oversample;
         EXPECT_TRUE(std::isfinite(d)) << oversample;
-        for (const real_point& p : piece)
-            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << oversample;
+        for (const real_point& p : piece) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << oversample;
     }
 }
 
-TEST(FitPiece, SharedBasisGivesTheSameBitsAsThePerSampleArithmetic)
+// The engine's fit against the plain reference fit of
+// tests/fitting/reference_search.cpp, which does the per-sample arithmetic of
+// every iteration without a shared basis.
+TEST(FitPiece, SharedBasisGivesTheBitsOfTheReferenceFit)
 {
     const std::vector<node> poly = doubled(testing_polylines::disc(12));
     const unsigned n = unsigned(poly.size() / 2);
@@ -115,10 +119,9 @@ TEST(FitPiece, SharedBasisGivesTheSameBitsAsThePerSampleArithmetic)
         for (unsigned length : {4u, 5u, 9u, 23u, 40u, n / 2, n + 1}) {
             for (unsigned a : {0u, 7u, n - 1}) {
                 bezier_piece fast, slow;
-                std::vector<real_point> samples;
-                std::vector<polyline_position> positions;
-                float df = fit_piece(poly, a, a + length, 10, 0.01f, oversample, fast, samples, positions);
-                float ds = reference::fit_piece(poly, a, a + length, 10, 0.01f, oversample, slow);
+                polyline_samples samples;
+                float df = fit_piece(poly, {a, a + length}, oversample, {10, 0.01f}, fast, samples);
+                float ds = reference::fit_piece(poly, {a, a + length}, oversample, {10, 0.01f}, slow);
                 ASSERT_TRUE(same_bits(df, ds)) << length << " from " << a << " at " << oversample;
                 for (int i = 0; i < 4; ++i)
                     ASSERT_TRUE(same_bits(fast[i].x, slow[i].x) && same_bits(fast[i].y, slow[i].y));
@@ -128,7 +131,8 @@ TEST(FitPiece, SharedBasisGivesTheSameBitsAsThePerSampleArithmetic)
 }
 
 // The fit on the polyline converted once (the eight-lane sweeps where the
-// processor has AVX2) must give the bits of the plain fit: result, control
+// processor has AVX2) and the estimate made from it must give the bits of
+// the plain sweep on the node array (fit_piece_plain): result, control
 // points, and every sample and position it leaves, at both ends of the
 // doubled array and with sample counts that leave partial blocks of lanes.
 TEST(FitPiece, ConvertedPolylineGivesTheBitsOfThePlainFit)
@@ -146,25 +150,28 @@ TEST(FitPiece, ConvertedPolylineGivesTheBitsOfThePlainFit)
                 basis.build(length, oversample);
                 for (unsigned a : {0u, 3u, n - 1, 2 * n - length}) {
                     for (unsigned iterations : {0u, 1u, 10u, 40u}) {
-                        bezier_piece plain, fast, quick;
-                        std::vector<real_point> ps, fs, qs;
-                        std::vector<polyline_position> pp, fp, qp;
-                        const float dp = fit_piece(poly, a, basis, iterations, 0.01f, plain, ps, pp);
-                        const float df = fit_piece(real, a, basis, iterations, 0.01f, fast, fs, fp, true);
-                        const float dq = fit_piece(real, a, basis, iterations, 0.01f, quick, qs, qp, false);
-                        const std::string where = std::to_string(length) + " nodes from " + std::to_string(a) +
-                                                  " at " + std::to_string(oversample) + ", " +
-                                                  std::to_string(iterations) + " iterations";
-                        ASSERT_TRUE(same_bits(dp, df) && same_bits(dp, dq)) << where;
-                        for (int i = 0; i < 4; ++i) {
+                        bezier_piece plain, fast;
+                        polyline_samples ps, fs, qs;
+                        const fit_limits limits = {iterations, 0.01f};
+                        const float dp = fit_piece_plain(poly, a, basis, limits, plain, ps);
+                        const float df = fit_piece(real, a, basis, limits, fast, fs);
+                        const piece_estimate quick = estimate_piece(real, a, basis, limits, qs);
+                        const std::string where = std::to_string(length) + " nodes from " + std::to_string(a) + " at " +
+                                                  std::to_string(oversample) + ", " + std::to_string(iterations) +
+                                                  " iterations";
+                        ASSERT_TRUE(same_bits(dp, df) && same_bits(dp, quick.discrepancy)) << where;
+                        for (int i = 0; i < 4; ++i)
                             ASSERT_TRUE(same_bits(plain[i].x, fast[i].x) && same_bits(plain[i].y, fast[i].y)) << where;
-                            ASSERT_TRUE(same_bits(plain[i].x, quick[i].x) && same_bits(plain[i].y, quick[i].y)) << where;
-                        }
-                        ASSERT_EQ(ps.size(), fs.size()) << where;
-                        for (size_t j = 0; j < ps.size(); ++j) {
-                            ASSERT_TRUE(same_bits(ps[j].x, fs[j].x) && same_bits(ps[j].y, fs[j].y)) << where << ", sample " << j;
-                            ASSERT_EQ(pp[j].kind, fp[j].kind) << where << ", sample " << j;
-                            ASSERT_EQ(pp[j].node, fp[j].node) << where << ", sample " << j;
+                        const real_vector d1 = plain[1] - plain[0], d2 = plain[2] - plain[3];
+                        ASSERT_TRUE(same_bits(d1.x, quick.d1.x) && same_bits(d1.y, quick.d1.y)) << where;
+                        ASSERT_TRUE(same_bits(d2.x, quick.d2.x) && same_bits(d2.y, quick.d2.y)) << where;
+                        ASSERT_EQ(ps.points.size(), fs.points.size()) << where;
+                        for (size_t j = 0; j < ps.points.size(); ++j) {
+                            ASSERT_TRUE(same_bits(ps.points[j].x, fs.points[j].x) &&
+                                        same_bits(ps.points[j].y, fs.points[j].y))
+                                << where << ", sample " << j;
+                            ASSERT_EQ(ps.positions[j].kind, fs.positions[j].kind) << where << ", sample " << j;
+                            ASSERT_EQ(ps.positions[j].node, fs.positions[j].node) << where << ", sample " << j;
                         }
                     }
                 }
@@ -174,8 +181,8 @@ TEST(FitPiece, ConvertedPolylineGivesTheBitsOfThePlainFit)
 }
 
 // At extreme oversampling far along a long outline, the last inner samples'
-// node offsets round up onto the piece's last node; both fits keep them on
-// its last segment.
+// node offsets round up onto the piece's last node; the fit on the converted
+// polyline and the plain sweep both keep them on its last segment.
 TEST(FitPiece, ConvertedPolylineAtExtremeOversampling)
 {
     const std::vector<node> poly = doubled(testing_polylines::rectangle(0, 0, 20000, 10));
@@ -187,18 +194,18 @@ TEST(FitPiece, ConvertedPolylineAtExtremeOversampling)
         basis.build(length, 1e6f);  // the most samples a piece may get
         for (unsigned a : {n + 7, 2 * n - length}) {
             bezier_piece plain, fast;
-            std::vector<real_point> ps, fs;
-            std::vector<polyline_position> pp, fp;
-            const float dp = fit_piece(poly, a, basis, 3, 0.0f, plain, ps, pp);
-            const float df = fit_piece(real, a, basis, 3, 0.0f, fast, fs, fp, true);
+            polyline_samples ps, fs;
+            const float dp = fit_piece_plain(poly, a, basis, {3, 0.0f}, plain, ps);
+            const float df = fit_piece(real, a, basis, {3, 0.0f}, fast, fs);
             ASSERT_TRUE(same_bits(dp, df));
             for (int i = 0; i < 4; ++i)
                 ASSERT_TRUE(same_bits(plain[i].x, fast[i].x) && same_bits(plain[i].y, fast[i].y));
-            ASSERT_EQ(ps.size(), fs.size());
-            for (size_t j = 0; j < ps.size(); ++j) {
-                ASSERT_TRUE(same_bits(ps[j].x, fs[j].x) && same_bits(ps[j].y, fs[j].y)) << j;
-                ASSERT_EQ(pp[j].node, fp[j].node) << j;
-                ASSERT_LT(fp[j].node + fp[j].kind, a + length) << j;
+            ASSERT_EQ(ps.points.size(), fs.points.size());
+            for (size_t j = 0; j < ps.points.size(); ++j) {
+                ASSERT_TRUE(same_bits(ps.points[j].x, fs.points[j].x) && same_bits(ps.points[j].y, fs.points[j].y))
+                    << j;
+                ASSERT_EQ(ps.positions[j].node, fs.positions[j].node) << j;
+                ASSERT_LT(fs.positions[j].node + fs.positions[j].kind, a + length) << j;
             }
         }
     }
@@ -232,30 +239,69 @@ TEST(IntersectLines, ParallelLinesDoNotCross)
     EXPECT_EQ(0.5f, s);
 }
 
-// Pulling a sample: a straight run (0,2) (2,2) (4,2) and a roof (0,0) (2,2) (4,0).
-TEST(PullToPolyline, SampleOnASegmentSnapsToItsEnds)
+// Pulling one sample on a straight run (0,2) (2,2) (4,2) or a roof (0,0)
+// (2,2) (4,0), within nodes 0 .. 2. The sample starts where its position
+// says (a segment's middle, or the node).
+TEST(PullToPolyline, OneSample)
 {
     const std::vector<node> run = {{0, 2}, {2, 2}, {4, 2}};
-    polyline_position pos{1, 0};
-    real_point sample{1, 2};
-    pull_to_polyline(pos, sample, run, 0, 3, {0, 3}, {1, 0});  // normal crosses at s = 0
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(0u, pos.node);
-    EXPECT_EQ((real_point{0, 2}), sample);
-
-    pos = {1, 0};
-    pull_to_polyline(pos, sample, run, 0, 3, {2, 3}, {1, 0});  // at s = 1
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{2, 2}), sample);
-
-    pos = {1, 0};
-    pull_to_polyline(pos, sample, run, 0, 3, {0.5f, 7}, {1, 0});  // inside
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ((real_point{0.5f, 2}), sample);
+    const std::vector<node> roof = {{0, 0}, {2, 2}, {4, 0}};
+    struct pull_case {
+        const char* what;
+        const std::vector<node>& polyline;
+        polyline_position from;
+        real_point b;  // the curve point and its derivative
+        real_vector db;
+        polyline_position to;
+        real_point sample;  // where the sample ends
+    };
+    const pull_case cases[] = {
+        {"on a segment, crossing at s = 0: snaps to its node", run, {1, 0}, {0, 3}, {1, 0}, {0, 0}, {0, 2}},
+        {"on a segment, crossing at s = 1: snaps to its far node", run, {1, 0}, {2, 3}, {1, 0}, {0, 1}, {2, 2}},
+        {"on a segment, crossing inside it", run, {1, 0}, {0.5f, 7}, {1, 0}, {1, 0}, {0.5f, 2}},
+        {"at a node, equally near crossings on both sides: the previous segment",
+         roof,
+         {0, 1},
+         {2, 1},
+         {0, 1},
+         {1, 0},
+         {1, 1}},
+        {"at a node, crossings exactly at it (s = 0) on both sides: nothing moves",
+         run,
+         {0, 1},
+         {2, 3},
+         {1, 0},
+         {0, 1},
+         {2, 2}},
+        {"at a node, crossing exactly at the far node (s = 1): the segment, on its far node",
+         run,
+         {0, 1},
+         {4, 3},
+         {1, 0},
+         {1, 1},
+         {4, 2}},
+        {"at a node, crossing beyond the far node: half a segment at most",
+         run,
+         {0, 1},
+         {9, 3},
+         {1, 0},
+         {1, 1},
+         {3, 2}},
+        {"at the first node of the range: one candidate only", run, {0, 0}, {-1, 3}, {1, 0}, {0, 0}, {0, 2}},
+    };
+    for (const pull_case& c : cases) {
+        polyline_position position = c.from;
+        const real_point at = to_real(c.polyline[c.from.node]);
+        real_point sample = c.from.kind == 0 ? at : (at + to_real(c.polyline[c.from.node + 1])) * 0.5f;
+        pull_to_polyline(position, sample, c.polyline, {0, 3}, c.b, c.db);
+        EXPECT_EQ(c.to.kind, position.kind) << c.what;
+        EXPECT_EQ(c.to.node, position.node) << c.what;
+        EXPECT_EQ(c.sample, sample) << c.what;
+    }
 }
 
-// Pulling many samples at once must move each exactly as pulling it alone.
+// Pulling many samples at once (the eight-lane pull where the processor has
+// AVX2) must move each exactly as the plain pull of one sample moves it.
 // Small whole-number curve points and derivatives on a polyline with
 // diagonal, repeated and parallel steps meet every boundary of the pull
 // often: crossings at exactly s = 0 and s = 1, equally near candidates,
@@ -281,14 +327,18 @@ TEST(PullToPolyline, ManyAtOnceMoveEachAsAlone)
             const unsigned k = first + unsigned(random() % (end - first - kind));  // a segment needs its far node
             positions[i] = {kind, k};
             samples[i] = kind == 0 ? to_real(poly[k]) : (to_real(poly[k]) + to_real(poly[k + 1])) * 0.5f;
-            points[i] = to_real(poly[k]) + real_vector{float(int(random() % 7) - 3) / 2, float(int(random() % 7) - 3) / 2};
+            points[i] =
+                to_real(poly[k]) + real_vector{float(int(random() % 7) - 3) / 2, float(int(random() % 7) - 3) / 2};
             derivatives[i] = {slopes[random() % 10], slopes[random() % 10]};
         }
         std::vector<polyline_position> alone_positions = positions;
         std::vector<real_point> alone_samples = samples;
         for (size_t i = 0; i < count; ++i)
-            pull_to_polyline(alone_positions[i], alone_samples[i], poly, first, end, points[i], derivatives[i]);
-        pull_to_polyline(positions, samples, real, first, end, points, derivatives);
+            pull_to_polyline(alone_positions[i], alone_samples[i], poly, {first, end}, points[i], derivatives[i]);
+        polyline_samples many = {samples, positions};
+        pull_to_polyline(many, real, {first, end}, points, derivatives);
+        samples = many.points;
+        positions = many.positions;
         for (size_t i = 0; i < count; ++i) {
             ASSERT_EQ(alone_positions[i].kind, positions[i].kind) << "round " << round << ", sample " << i;
             ASSERT_EQ(alone_positions[i].node, positions[i].node) << "round " << round << ", sample " << i;
@@ -296,50 +346,6 @@ TEST(PullToPolyline, ManyAtOnceMoveEachAsAlone)
                 << "round " << round << ", sample " << i;
         }
     }
-}
-
-TEST(PullToPolyline, SampleAtANode)
-{
-    const std::vector<node> run = {{0, 2}, {2, 2}, {4, 2}};
-    const std::vector<node> roof = {{0, 0}, {2, 2}, {4, 0}};
-
-    // Equally near crossings on both segments: the previous one wins.
-    polyline_position pos{0, 1};
-    real_point sample{2, 2};
-    pull_to_polyline(pos, sample, roof, 0, 3, {2, 1}, {0, 1});
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ(0u, pos.node);
-    EXPECT_EQ((real_point{1, 1}), sample);
-
-    // Crossings exactly at the node (s = 0) on both sides: nothing moves.
-    pos = {0, 1};
-    sample = {2, 2};
-    pull_to_polyline(pos, sample, run, 0, 3, {2, 3}, {1, 0});
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{2, 2}), sample);
-
-    // Crossing exactly at the far node (s = 1): the segment is taken and the
-    // sample lands on its far node.
-    pull_to_polyline(pos, sample, run, 0, 3, {4, 3}, {1, 0});
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{4, 2}), sample);
-
-    // Beyond the far node: half a segment at most.
-    pos = {0, 1};
-    sample = {2, 2};
-    pull_to_polyline(pos, sample, run, 0, 3, {9, 3}, {1, 0});
-    EXPECT_EQ(1u, pos.kind);
-    EXPECT_EQ(1u, pos.node);
-    EXPECT_EQ((real_point{3, 2}), sample);
-
-    // The first and last node of the range have one candidate only.
-    pos = {0, 0};
-    sample = {0, 2};
-    pull_to_polyline(pos, sample, run, 0, 3, {-1, 3}, {1, 0});
-    EXPECT_EQ(0u, pos.kind);
-    EXPECT_EQ(0u, pos.node);
 }
 
 namespace {
@@ -353,8 +359,7 @@ std::vector<real_point> render_disc(unsigned radius, unsigned iterations)
     grand_params<float> p;
     p.rendering_max_iterations = iterations;
     builder.set_params(p);
-    while (!builder.fully_estimated())
-        builder.estimation_step();
+    while (!builder.fully_estimated()) builder.estimation_step();
     std::vector<real_point> curve;
     builder.render(curve);
     return curve;
@@ -379,20 +384,21 @@ TEST(FitWhole, KeepsSamplePositionsWithinHalfATurnOfTheMiddle)
     const unsigned n = unsigned(closed.size() - 1);
     const std::vector<node> poly = doubled(closed);
     std::vector<unsigned> junctions = {0, n / 3, 2 * n / 3, n};
-    std::vector<real_point> curve{to_real(poly[0])}, samples, all_samples;
-    std::vector<polyline_position> positions, all_positions;
+    std::vector<real_point> curve{to_real(poly[0])};
+    polyline_samples samples, all;
     for (size_t k = 0; k + 1 < junctions.size(); ++k) {
         bezier_piece piece;
-        fit_piece(poly, junctions[k], junctions[k + 1] + 1, 5, 0.0f, 2.0f, piece, samples, positions);
+        fit_piece(poly, {junctions[k], junctions[k + 1] + 1}, 2.0f, {5, 0.0f}, piece, samples);
         curve.insert(curve.end(), {piece[1], piece[2], piece[3]});
-        all_samples.insert(all_samples.end(), samples.begin(), samples.end() - 1);
-        all_positions.insert(all_positions.end(), positions.begin(), positions.end() - 1);
+        all.points.insert(all.points.end(), samples.points.begin(), samples.points.end() - 1);
+        all.positions.insert(all.positions.end(), samples.positions.begin(), samples.positions.end() - 1);
     }
     // Position 0 lies below N/2 before the fit.
-    ASSERT_EQ(0u, all_positions[0].node);
-    float r = fit_whole(n, poly, junctions, {true, true, true}, 3, 0.0f, 2.0f, curve, all_samples, all_positions);
+    ASSERT_EQ(0u, all.positions[0].node);
+    const std::vector<bool> smooth = {true, true, true};
+    float r = fit_whole({n, poly, junctions, smooth}, 2.0f, {3, 0.0f}, curve, all);
     EXPECT_GE(r, 0.0f);
-    for (const polyline_position& p : all_positions) {
+    for (const polyline_position& p : all.positions) {
         EXPECT_GE(p.node, n / 2);
         EXPECT_LT(p.node, n / 2 + n);
     }
@@ -405,11 +411,14 @@ TEST(FitWhole, InconsistentSamplesAreNotFittedAndLeaveTheCurve)
     const std::vector<node> poly = doubled(closed);
     std::vector<real_point> curve = {{1, 1}, {2, 2}, {3, 3}, {1, 1}};
     const std::vector<real_point> before = curve;
-    std::vector<real_point> samples(3, real_point{5, 5});  // a piece of N + 1 nodes needs 2N + 1
-    std::vector<polyline_position> positions(3, polyline_position{0, 0});
-    EXPECT_EQ(-1.0f, fit_whole(n, poly, {0, n}, {false}, 10, 0.0f, 2.0f, curve, samples, positions));
+    // A piece of N + 1 nodes needs 2N + 1 samples.
+    polyline_samples samples = {std::vector<real_point>(3, real_point{5, 5}),
+                                std::vector<polyline_position>(3, polyline_position{0, 0})};
+    const std::vector<unsigned> loop = {0, n}, no_pieces = {0};
+    const std::vector<bool> corner = {false}, no_flags;
+    EXPECT_EQ(-1.0f, fit_whole({n, poly, loop, corner}, 2.0f, {10, 0.0f}, curve, samples));
     EXPECT_EQ(before, curve);
     // A curve without pieces has nothing to fit either.
     std::vector<real_point> point = {{1, 1}};
-    EXPECT_EQ(-1.0f, fit_whole(n, poly, {0}, {}, 10, 0.0f, 2.0f, point, samples, positions));
+    EXPECT_EQ(-1.0f, fit_whole({n, poly, no_pieces, no_flags}, 2.0f, {10, 0.0f}, point, samples));
 }

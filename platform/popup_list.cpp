@@ -27,7 +27,7 @@ bool PopupList::Open(Wnd* owner, const Rect& anchor, std::vector<Item> items, in
     top_ = 0;
     armed_ = false;
     drag_ = ScrollBarDrag();
-    wheel_.Reset();
+    wheelRest_.Reset();
     SetFont(&font, false);
 
     Bitmap scratch(1, 1);
@@ -207,7 +207,7 @@ void PopupList::OnLButtonUp(unsigned, Point p) {
 }
 
 // A line for every third of a notch, as the built-in bars scroll.
-void PopupList::OnMouseWheel(unsigned, int delta, Point) { ScrollTo(top_ - wheel_.Take(delta, kWheelDelta / 3)); }
+void PopupList::OnMouseWheel(unsigned, int delta, Point) { ScrollTo(top_ - wheelRest_.Take(delta, kWheelDelta / 3)); }
 
 void PopupList::OnVScroll(unsigned code, unsigned pos, Wnd*) {
     switch (code) {

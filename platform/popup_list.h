@@ -83,7 +83,8 @@ private:
     int itemHeight_ = 16;
     bool armed_ = false;  // a press or a drag over the list began a choice
     bool closing_ = false;
-    ScrollBarDrag drag_;  // a press on the scroll bar, until released
+    ScrollBarDrag drag_;          // a press on the scroll bar, until released
+    WheelAccumulator wheelRest_;  // parts of a notch not scrolled yet
 };
 
 }  // namespace plat

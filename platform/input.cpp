@@ -157,8 +157,10 @@ void RouteMouse(Wnd& top, Point surfacePoint, MouseAction action, unsigned modif
     }
     unsigned code = impl.capture ? HTCLIENT : hit.code;
     if (action == MouseAction::LeftDown || action == MouseAction::RightDown || action == MouseAction::MiddleDown) {
+        // A press activates its window; a tool window (a tip, a pop-up list)
+        // never takes the activation, as when it is shown.
         Wnd* t = target->GetTopLevel();
-        if (impl.active != t) {
+        if (impl.active != t && !(t->GetExStyle() & WS_EX_TOOLWINDOW)) {
             target->Activate();
             if (!guard) return;
         }

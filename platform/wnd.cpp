@@ -117,7 +117,7 @@ void Wnd::Destroy() {
     if (parent_) {
         auto& sib = parent_->children_;
         sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
-        if (wasVisible) parent_->InvalidateRect(parent_->ScreenToClient(GetScreenRect()), true);
+        if (wasVisible) Uncover(rect_);
         parent_ = nullptr;
     }
     if (Menu* m = GetMenu()) m->SetChangeListener(nullptr);
@@ -285,11 +285,21 @@ void Wnd::MoveWindow(const Rect& rect, bool repaint) {
         return;
     }
     Size oldClient = GetClientRect().GetSize();
-    if (repaint && IsWindowVisible()) parent_->InvalidateRect(rect_, true);
+    if (repaint && IsWindowVisible()) Uncover(rect_);
     rect_ = r;
     LayoutNonClient();
     InvalidateTree();  // every pixel of this window and its children moved
     NotifySizeChanged(oldClient);
+}
+
+void Wnd::Uncover(const Rect& old) {
+    parent_->InvalidateRect(old, true);
+    // Siblings added earlier lie beneath; a parent that clips its children
+    // does not repaint them.
+    for (Wnd* s : parent_->children_) {
+        if (s == this) break;
+        if (s->IsVisible() && s->rect_.Intersects(old)) s->InvalidateTree();
+    }
 }
 
 // --- Showing and enabling ---
@@ -349,7 +359,7 @@ void Wnd::ShowWindow(int cmd) {
         InvalidateTree();
     } else {
         DropInputFrom(this);
-        parent_->InvalidateRect(rect_, true);
+        Uncover(rect_);
     }
 }
 

@@ -243,6 +243,9 @@ private:
     friend class WndGuard;
 
     void InvalidateTree();  // this window and all below it, non-client parts too
+    // This child window no longer covers `old` (parent coordinates): the
+    // parent and the siblings beneath it repaint there.
+    void Uncover(const Rect& old);
     void PaintTree(bool includeChildren);
     void PaintNonClient();
     Region VisibleRegion(bool clientOnly) const;  // on the backing surface

@@ -5,6 +5,9 @@
 #include "framework/app/command_ids.h"
 #include "platform/message_box.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <stdexcept>
 
 namespace demo {
@@ -28,37 +31,59 @@ TextView::~TextView() {
     if (Exists()) Destroy();
 }
 
-void TextView::SetShowNumbers(bool show) {
-    if (show == numbers_) return;
-    numbers_ = show;
-    if (Exists()) InvalidateAll();
-}
-
-void TextView::SetTextColor(plat::Color c) {
-    if (c == color_) return;
-    color_ = c;
-    if (Exists()) InvalidateAll();
-}
-
 void TextView::ProcessEvent(Kor::Event& e) {
-    if (dynamic_cast<TextDoc::TextChange*>(&e) && Exists()) InvalidateAll();
+    if ((dynamic_cast<TextDoc::TextChange*>(&e) || dynamic_cast<TextDoc::ViewChange*>(&e)) && Exists()) InvalidateAll();
 }
+
+namespace {
+
+std::string InCase(std::string line, LetterCase c) {
+    if (c == LetterCase::AsTyped) return line;
+    for (char& ch : line) {
+        unsigned char u = static_cast<unsigned char>(ch);
+        ch = char(c == LetterCase::Upper ? std::toupper(u) : std::tolower(u));
+    }
+    return line;
+}
+
+}  // namespace
 
 void TextView::OnPaint(plat::DC& dc, const plat::Rect&) {
+    const ViewSettings& v = doc_.GetView();
+    // What cannot be drawn is limited here; the settings keep what was typed.
+    float zoom = std::isfinite(v.zoom) ? std::min(std::max(v.zoom, 0.5f), 5.f) : 1.f;
+    int spacing = int(std::min(v.spacing, 100u));
+    int indent = std::min(std::max(v.indent, -1000), 2000);
+    int gray = 255 - int(std::lround(float(v.shade) * 96));
+    dc.FillSolidRect(GetClientRect(), plat::Color(std::uint8_t(gray), std::uint8_t(gray), std::uint8_t(gray)));
+    plat::Font font = dc.GetFont();
+    font.height = std::max(6, int(std::lround(font.height * zoom)));
+    dc.SelectFont(font);
     dc.SetBkMode(plat::TRANSPARENT);
-    int h = dc.GetTextHeight() + 2, y = 4;
-    int number = 1;
-    for (const std::string& l : doc_.Lines()) {
-        int x = 6;
-        if (numbers_) {
+    int h = dc.GetTextHeight() + spacing, y = 4;
+    if (!v.title.empty()) {
+        plat::Font bold = font;
+        bold.weight = plat::FW_BOLD;
+        dc.SelectFont(bold);
+        dc.SetTextColor(plat::GetSysColor(plat::COLOR_WINDOWTEXT));
+        dc.TextOut(indent, y, v.title);
+        dc.SelectFont(font);
+        y += h + 4;
+    }
+    const auto& lines = doc_.Lines();
+    int first = std::max(v.lines.first, 1), last = std::min(v.lines.last, int(lines.size()));
+    for (int i = first; i <= last; ++i) {
+        int x = indent;
+        if (v.numbers) {
             dc.SetTextColor(plat::GetSysColor(plat::COLOR_GRAYTEXT));
-            dc.DrawText(std::to_string(number), CRect(0, y, 30, y + h), plat::DT_RIGHT | plat::DT_SINGLELINE);
-            x = 40;
+            long long number = (long long)v.firstNumber + i - 1;
+            dc.DrawText(std::to_string(number), CRect(indent - 6, y, indent + 24, y + h),
+                        plat::DT_RIGHT | plat::DT_SINGLELINE);
+            x = indent + 34;
         }
-        dc.SetTextColor(color_);
-        dc.TextOut(x, y, l);
+        dc.SetTextColor(plat::Color(v.colour.r, v.colour.g, v.colour.b));
+        dc.TextOut(x, y, InCase(lines[std::size_t(i - 1)], v.letterCase));
         y += h;
-        ++number;
     }
 }
 
@@ -77,15 +102,29 @@ void LineText::SetText(const std::string& text) {
 const plat::Color ColourChoice::kColours[3] = {plat::Color(200, 30, 30), plat::Color(30, 170, 60),
                                                plat::Color(40, 70, 200)};
 
+bool ColourChoice::GetColor(unsigned long& rgb) const {
+    const auto& c = doc_.GetView().colour;
+    rgb = (unsigned long)c.r << 16 | (unsigned long)c.g << 8 | c.b;
+    return true;
+}
+
+void ColourChoice::SetColor(unsigned long rgb) {
+    ViewSettings v = doc_.GetView();
+    v.colour = img::BGRA<unsigned char>(std::uint8_t(rgb), std::uint8_t(rgb >> 8), std::uint8_t(rgb >> 16), 255);
+    Invalidate();
+    doc_.SetView(v);
+}
+
 void ColourChoice::HandleClick() {
     index_ = (index_ + 1) % 3;
-    SetColor(kColours[index_]);
+    SetColor((unsigned long)kColours[index_].Packed());
     Kor::ColorBox::HandleClick();
 }
 
 // --- LinePanel ---
 
-LinePanel::LinePanel(TextDoc& doc) : text(doc) {
+LinePanel::LinePanel(TextDoc& doc)
+    : text(doc), numbers(TextDoc::NumbersProperty(), Kor::ObjectList{&doc}), colour(doc) {
     AddControl(&text);
     AddControl(&add);
     AddControl(&numbers);
@@ -118,7 +157,13 @@ void LinePanel::HandlePaint(Kor::CDC* dc, const CRect& rect) {
 // --- DemoFrame ---
 
 DemoFrame::DemoFrame(TextDoc& doc)
-    : Kor::Frame(doc), view(doc), toolsPanel(*this, toolBar, 4), line(doc), linePanel(*this, line, 4), doc_(doc) {
+    : Kor::Frame(doc),
+      view(doc),
+      toolsPanel(*this, toolBar, 4),
+      line(doc),
+      linePanel(*this, line, 4),
+      propertiesPanel(*this, properties, 0),
+      doc_(doc) {
     toolBar.AddButton(Kor::ID_FILE_OPEN, "DEMO_OPEN", "DEMO_OPEN_MASK");
     toolBar.AddButton(Kor::ID_FILE_SAVE, "DEMO_SAVE", "DEMO_SAVE_MASK");
     toolBar.AddSeparator();
@@ -135,16 +180,34 @@ DemoFrame::DemoFrame(TextDoc& doc)
     linePanel.SetCaption(S(IDS_LINE_CAPTION));
     linePanel.SetAlignment(Kor::Panel::Top);
     GetRightBar().AddPanel(linePanel);
+    propertiesPanel.SetCaption(S(IDS_PROPERTIES_CAPTION));
+    propertiesPanel.SetAlignment(Kor::Panel::Fill);
+    GetRightBar().AddPanel(propertiesPanel);
+    properties.Open(&doc);
     // No bottom bar in this program.
     if (IsBottomVisible()) ToggleBottomVisible();
     line.add.SetOnClick([this] { SendCommand(ID_ADD_LINE); });
-    line.numbers.SetOnClick([this] { view.SetShowNumbers(line.numbers.GetState() == Kor::CheckBox::Ticked); });
-    line.colour.SetOnClick([this] { view.SetTextColor(line.colour.GetColor()); });
-    view.SetTextColor(line.colour.GetColor());
 }
 
 DemoFrame::~DemoFrame() {
     if (Exists()) Destroy();
+}
+
+Kor::PropertyRow* DemoFrame::FindPropertyRow(unsigned nameId) {
+    std::string name = S(nameId);
+    Kor::PropertyList& list = properties.GetList();
+    for (unsigned i = 0; i < list.GetRowCount(); ++i)
+        if (list.GetPropertyRow(i)->GetName() == name) return list.GetPropertyRow(i);
+    return nullptr;
+}
+
+void DemoFrame::ProcessEvent(Kor::Event& e) {
+    if (dynamic_cast<TextDoc::ViewChange*>(&e)) {
+        line.numbers.Invalidate();
+        line.colour.Invalidate();
+        return;
+    }
+    Kor::Frame::ProcessEvent(e);
 }
 
 bool DemoFrame::OnCreate() {

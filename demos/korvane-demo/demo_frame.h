@@ -1,7 +1,9 @@
 // The main frame of korvane-demo: the text in the middle, a tool bar in the
 // "Tools" panel at the left, and at the right a "Line" panel with the line
 // to add (edited in place), its Add button, a check box for line numbers
-// and a colour box for the text colour.
+// and a colour box for the text colour, and below it a "Properties" panel
+// with the document's properties (the view's settings) in a property
+// editor. The check box and the colour box edit the same settings.
 #pragma once
 
 #include "demos/korvane-demo/text_doc.h"
@@ -12,17 +14,19 @@
 #include "framework/controls/tool_bar.h"
 #include "framework/frame/frame.h"
 #include "framework/frame/widget_panel.h"
+#include "framework/properties/bool_control.h"
+#include "framework/property_editor/p_editor.h"
+#include "framework/property_editor/property_row.h"
 #include "platform/wnd.h"
 
 namespace demo {
 
-// The view: the document's lines, numbered on request.
+// The view: the document's lines as its view settings say (title, letter
+// case, numbers, spacing, indent, zoom, shade, colour, the lines shown).
 class TextView : public plat::Wnd, public Kor::EventListener {
 public:
     explicit TextView(TextDoc& doc);
     ~TextView() override;
-    void SetShowNumbers(bool show);
-    void SetTextColor(plat::Color c);
     void ProcessEvent(Kor::Event& e) override;
 
 protected:
@@ -30,8 +34,6 @@ protected:
 
 private:
     TextDoc& doc_;
-    bool numbers_ = false;
-    plat::Color color_{0, 0, 0};
 };
 
 // The line that Add Line appends. Tabs are refused.
@@ -45,14 +47,20 @@ private:
     TextDoc& doc_;
 };
 
-// The colour box cycles through three colours when clicked.
+// The colour box shows the text colour and sets the next of three colours
+// when clicked.
 class ColourChoice : public Kor::ColorBox {
 public:
     static const plat::Color kColours[3];
-    ColourChoice() : Kor::ColorBox(kColours[0]) {}
+    explicit ColourChoice(TextDoc& doc) : doc_(doc) {}
+    using Kor::ColorBox::GetColor;
+    using Kor::ColorBox::SetColor;
+    bool GetColor(unsigned long& rgb) const override;
+    void SetColor(unsigned long rgb) override;
     void HandleClick() override;
 
 private:
+    TextDoc& doc_;
     int index_ = 0;
 };
 
@@ -62,7 +70,7 @@ public:
     explicit LinePanel(TextDoc& doc);
     LineText text;
     Kor::GlyphButton add{"DEMO_ADD"};
-    Kor::CheckBox numbers;
+    Kor::TypedControl<bool> numbers;  // the "Line Numbers" property
     ColourChoice colour;
 
     Kor::CSize PreferredSize() const override { return Kor::CSize(170, RowTop(3) + kRow); }
@@ -85,6 +93,13 @@ public:
     Kor::WidgetPanel toolsPanel;
     LinePanel line;
     Kor::WidgetPanel linePanel;
+    Kor::PEditor properties;
+    Kor::WidgetPanel propertiesPanel;
+
+    // The row of the "Properties" panel named by string `nameId`, if shown.
+    Kor::PropertyRow* FindPropertyRow(unsigned nameId);
+    // A change of the view's settings shows in the "Line" panel too.
+    void ProcessEvent(Kor::Event& e) override;
 
 protected:
     bool OnCreate() override;

@@ -21,6 +21,14 @@ void TextDoc::SetLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
     TextChange e(this);
     Dispatch(e);
+    PropertiesChanged();  // the number of lines
+}
+
+void TextDoc::SetView(const ViewSettings& view) {
+    view_ = view;
+    ViewChange e(this);
+    Dispatch(e);
+    PropertiesChanged();
 }
 
 void TextDoc::New() {

@@ -1,10 +1,15 @@
 // The document of korvane-demo: the lines of a text file. It opens and
 // saves text files, changes them through undoable actions (upper case, a
-// line added at the end) and counts the words with a progress dialog.
+// line added at the end) and counts the words with a progress dialog. It
+// is an editable object too: its "Properties" are the view's settings and
+// the number of lines.
 #pragma once
 
+#include "demos/korvane-demo/view_settings.h"
 #include "framework/document/action.h"
 #include "framework/document/doc.h"
+#include "framework/properties/basic_property.h"
+#include "framework/properties/editable.h"
 
 #include <string>
 #include <vector>
@@ -18,13 +23,26 @@ enum : unsigned {
     ID_VIEW_RIGHT_BAR = 32810,
 };
 
-class TextDoc : public Kor::Doc {
+class TextDoc : public Kor::Doc, public Kor::Editable<TextDoc> {
 public:
     // The text changed.
     class TextChange : public Event {
     public:
         using Event::Event;
     };
+    // The view's settings changed.
+    class ViewChange : public Event {
+    public:
+        using Event::Event;
+    };
+
+    const ViewSettings& GetView() const { return view_; }
+    void SetView(const ViewSettings& view);
+    unsigned GetLineCount() const { return unsigned(lines_.size()); }
+    // The properties: "View" (the settings, field by field) and "Lines".
+    static void DeclareProperties(Kor::PropertyMapClassBase& map);
+    // The "Line Numbers" setting, for a check box outside the editor.
+    static Kor::BasicProperty<bool>& NumbersProperty();
 
     const std::vector<std::string>& Lines() const { return lines_; }
     void SetLines(std::vector<std::string> lines);
@@ -54,6 +72,7 @@ private:
     void OnUpdateAddLine(plat::CmdUI* ui);
 
     std::vector<std::string> lines_;
+    ViewSettings view_;
     std::string newLine_;
     bool untitled_ = false;
     unsigned stepDelay_ = 0;

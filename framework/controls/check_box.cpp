@@ -1,5 +1,7 @@
 #include "framework/controls/check_box.h"
 
+#include "platform/keys.h"
+
 namespace Kor {
 
 CheckBox::CheckBox(const std::string& glyph, const std::string& mask) : glyph_(glyph, mask), grayed_(glyph, mask) {}
@@ -22,8 +24,13 @@ CRect CheckBox::BoxRect() const {
 CSize CheckBox::PreferredSize() const { return CSize(glyph_.Width() + 10, glyph_.Height() + 6); }
 
 void CheckBox::HandleClick() {
-    SetState(state_ == Ticked ? Clear : Ticked);
+    SetState(GetState() == Ticked ? Clear : Ticked);
     Button::HandleClick();
+}
+
+void CheckBox::HandleKeyDown(unsigned key, unsigned repeat, unsigned flags) {
+    if (key == plat::VK_SPACE && Enabled()) return HandleClick();
+    Button::HandleKeyDown(key, repeat, flags);
 }
 
 void CheckBox::HandlePaint(CDC* dc, const CRect&) {
@@ -32,9 +39,10 @@ void CheckBox::HandlePaint(CDC* dc, const CRect&) {
     dc->Draw3dRect(box, plat::GetSysColor(plat::COLOR_BTNSHADOW), plat::GetSysColor(plat::COLOR_BTNHIGHLIGHT));
     CRect inner = box;
     inner.Deflate(1, 1);
+    int state = GetState();
     if (!Enabled()) grayed_.Draw(*dc, inner, 0);
-    else if (state_ == Ticked) glyph_.Draw(*dc, inner, 0);
-    else if (state_ == Indeterminate) grayed_.Draw(*dc, inner, 0);
+    else if (state == Ticked) glyph_.Draw(*dc, inner, 0);
+    else if (state == Indeterminate) grayed_.Draw(*dc, inner, 0);
 }
 
 }  // namespace Kor

@@ -8,6 +8,13 @@ void ColorBox::SetColor(plat::Color c) {
     Invalidate();
 }
 
+bool ColorBox::GetColor(unsigned long& rgb) const {
+    rgb = color_.Packed();
+    return true;
+}
+
+void ColorBox::SetColor(unsigned long rgb) { SetColor(plat::Color::FromPacked(std::uint32_t(rgb & 0xFFFFFFu))); }
+
 CRect ColorBox::SwatchRect() const {
     CRect r(CPoint(), ClientSize());
     r.Deflate(3, 3);
@@ -20,7 +27,10 @@ void ColorBox::HandlePaint(CDC* dc, const CRect&) {
     dc->DrawEdge(r, !ShownDown());
     CRect swatch = SwatchRect();
     if (swatch.IsEmpty()) return;
-    dc->FillSolidRect(swatch, Enabled() ? color_ : plat::GetSysColor(plat::COLOR_BTNFACE));
+    unsigned long rgb = 0;
+    bool shown = Enabled() && GetColor(rgb);
+    dc->FillSolidRect(swatch, shown ? plat::Color::FromPacked(std::uint32_t(rgb & 0xFFFFFFu))
+                                    : plat::GetSysColor(plat::COLOR_BTNFACE));
     dc->FrameRect(swatch, plat::GetSysColor(Enabled() ? plat::COLOR_WINDOWTEXT : plat::COLOR_BTNSHADOW));
 }
 

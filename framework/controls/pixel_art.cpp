@@ -78,10 +78,10 @@ plat::Bitmap LoadGlyphBitmap(const std::string& name) {
     if (FindArt(name, art)) return art.image;
     plat::Bitmap png = plat::Bitmap::FromResource(name);
     if (!png.IsNull()) return png;
-    const std::string suffix = "_MASK";
-    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
-        FindArt(name.substr(0, name.size() - suffix.size()), art))
-        return art.mask;
+    for (const std::string suffix : {"_MASK", "MASK"})
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+            FindArt(name.substr(0, name.size() - suffix.size()), art))
+            return art.mask;
     return plat::Bitmap();
 }
 

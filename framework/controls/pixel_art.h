@@ -31,8 +31,9 @@ struct PixelArt {
 bool ParsePixelArt(const std::string& text, PixelArt& art, std::string* error = nullptr);
 
 // A glyph image by resource name: "NAME.art", else "NAME.png". A name
-// ending in "_MASK" without a file of its own gives the mask of the art it
-// names without the suffix. A null bitmap when nothing is found.
+// ending in "_MASK" or "MASK" without a file of its own gives the mask of
+// the art it names without the suffix ("BUTTONUPMASK": the mask of
+// "BUTTONUP.art"). A null bitmap when nothing is found.
 plat::Bitmap LoadGlyphBitmap(const std::string& name);
 
 }  // namespace Kor

@@ -4,6 +4,8 @@
 
 namespace Kor {
 
-ResourceString::ResourceString(unsigned id) : text_(plat::LoadString(id)), id_(id) {}
+ResourceString::ResourceString(unsigned id) : text_(plat::LoadString(id)), id_(id) {
+    if (text_.empty()) text_ = "#" + std::to_string(id);
+}
 
 }  // namespace Kor

@@ -1,6 +1,8 @@
 // A display text given either as plain text or as a string-resource number
-// (whose text is taken in the current language when the object is made).
-// Property names use it as map keys: keys compare by their text.
+// (whose text is taken in the current language when the object is made; a
+// number no module holds shows as "#55001", so that it is seen and two
+// missing names do not both become ""). Property names use it as map keys:
+// keys compare by their text.
 #pragma once
 
 #include <string>

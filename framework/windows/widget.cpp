@@ -1,8 +1,24 @@
 #include "framework/windows/widget.h"
 
+#include "framework/events/event.h"
 #include "framework/windows/container.h"
+#include "platform/wnd.h"
+
+#include <vector>
 
 namespace Kor {
+
+namespace {
+// The platform windows of controls below `w` (the property list, an open
+// in-place edit) follow it when it moves or is shown or hidden. A widget that
+// is itself a platform window carries its children along.
+void PlaceChildWindows(Widget& w) {
+    auto* c = dynamic_cast<Container*>(&w);
+    if (!c || dynamic_cast<plat::Wnd*>(&w)) return;
+    WindowBoundsEvent e(true);
+    for (Control* child : std::vector<Control*>(c->Controls().begin(), c->Controls().end())) child->ProcessEvent(e);
+}
+}  // namespace
 
 void Widget::SetBounds(const CRect& r) {
     CRect old = Bounds();
@@ -19,6 +35,7 @@ void Widget::SetBounds(const CRect& r) {
     }
     if (r.GetSize() != old.GetSize())
         if (auto* self = dynamic_cast<Container*>(this)) self->LayoutControls();
+    if (r.TopLeft() != old.TopLeft()) PlaceChildWindows(*this);
 }
 
 void Widget::SetVisible(bool visible) {
@@ -26,6 +43,7 @@ void Widget::SetVisible(bool visible) {
     visible_ = visible;
     HandleVisible(visible);
     InvalidateParent();
+    PlaceChildWindows(*this);
 }
 
 void Widget::SetEnabled(bool enabled) {

@@ -4,7 +4,10 @@
 // focus control first for keys, then as a container), and keeps the focus
 // and capture controls of its tree. Placed inside another window's tree, its
 // platform window is made when the host's is (WindowCreateEvent), with the
-// host's font, and placed at the control's layout rectangle.
+// host's font, and placed at the control's layout rectangle. It is shown only
+// while it wants to be (HandleWindowVisible) and every control between it and
+// its host is visible; an ancestor that moves or is shown or hidden sends its
+// child windows a WindowBoundsEvent(true), which places them again.
 #pragma once
 
 #include "framework/windows/container.h"
@@ -60,7 +63,8 @@ public:
     virtual bool DoCreateWindow();
     void HandleWindowCreate() override;
     void HandleWindowDestroy() override;
-    void HandleWindowBounds(bool update) override { update ? UpdateWindowBounds() : UpdateBounds(); }
+    // True: an ancestor moved, or was shown or hidden: placed again now.
+    void HandleWindowBounds(bool update) override;
     void HandleWindowVisible(bool visible) override;
     virtual void UpdateBounds() { boundsOutOfDate_ = true; }
     CRect GetClientRect() const { return T::GetClientRect(); }
@@ -77,6 +81,9 @@ public:
     }
     unsigned GetWindowStyle() const { return style_; }
     bool IsPointerTracked() const { return tracked_; }
+    // Every control between this window and its host window is visible
+    // (false when a control above it has been taken out of the tree).
+    bool AncestorsVisible() const;
 
     void ProcessEvent(Event& e) override;
     // The window's own handlers give the messages to the platform's default.
@@ -137,6 +144,8 @@ private:
     template <class E>
     void Reflect(unsigned code, unsigned pos, plat::Wnd* bar);
     CRect PlatformRect() const;
+    // Shown while it wants to be and its ancestors are visible.
+    void ApplyVisibility();
 
     Control* focus_ = nullptr;
     Control* capture_ = nullptr;
@@ -209,11 +218,29 @@ CRect Window<T>::PlatformRect() const {
 }
 
 template <class T>
+bool Window<T>::AncestorsVisible() const {
+    for (const Container* c = GetParent(); c; c = c->GetParent()) {
+        if (dynamic_cast<const plat::Wnd*>(c)) return true;  // the host
+        if (!c->Visible()) return false;
+    }
+    return false;  // cut off from its host
+}
+
+template <class T>
+void Window<T>::ApplyVisibility() {
+    if (!T::Exists() || !GetParent()) return;
+    bool shown = (style_ & plat::WS_VISIBLE) && AncestorsVisible();
+    if (shown != T::IsVisible()) T::ShowWindow(shown ? plat::SW_SHOW : plat::SW_HIDE);
+}
+
+template <class T>
 bool Window<T>::DoCreateWindow() {
     Container* host = GetParent();
     plat::Wnd* hw = host ? host->GetWindow() : nullptr;
     if (!hw || !hw->Exists()) return false;
-    return T::Create(hw, PlatformRect(), style_ | plat::WS_CHILD, id_, std::string(), exStyle_);
+    unsigned style = style_ | plat::WS_CHILD;
+    if (!AncestorsVisible()) style &= ~plat::WS_VISIBLE;
+    return T::Create(hw, PlatformRect(), style, id_, std::string(), exStyle_);
 }
 
 template <class T>
@@ -230,10 +257,20 @@ void Window<T>::HandleWindowDestroy() {
 }
 
 template <class T>
+void Window<T>::HandleWindowBounds(bool update) {
+    if (!update) return UpdateBounds();
+    boundsOutOfDate_ = true;
+    UpdateWindowBounds();
+    ApplyVisibility();
+}
+
+template <class T>
 void Window<T>::HandleWindowVisible(bool visible) {
-    if (T::Exists()) T::ShowWindow(visible ? plat::SW_SHOW : plat::SW_HIDE);
-    else if (visible) style_ |= plat::WS_VISIBLE;
+    if (visible) style_ |= plat::WS_VISIBLE;
     else style_ &= ~plat::WS_VISIBLE;
+    if (!T::Exists()) return;
+    if (GetParent()) ApplyVisibility();
+    else T::ShowWindow(visible ? plat::SW_SHOW : plat::SW_HIDE);
 }
 
 template <class T>

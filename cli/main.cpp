@@ -19,6 +19,7 @@
 #include "contour/read_bmp.h"
 #include "fitting/fitting_session.h"
 #include "fitting/pin_rules.h"
+#include "fitting/svg_text.h"
 #include "fitting/text_formats.h"
 
 namespace {
@@ -122,7 +123,7 @@ int fit(const cli::options& o)
     if (o.svg_file.empty())
         write_output("-", outline::control_points_text(curve.control_points));
     else
-        write_output(o.svg_file, cli::svg_text(curve.control_points, imported.width, imported.height));
+        write_output(o.svg_file, outline::svg_text(curve.control_points, imported.width, imported.height));
     return 0;
 }
 

@@ -10,11 +10,6 @@
 
 namespace cli {
 
-// An SVG document of the closed curve: one path of cubic segments in pixel
-// coordinates (y down), the bitmap's size as the view box.
-std::string svg_text(const std::vector<outline::real_point>& control_points, std::uint32_t width,
-                     std::uint32_t height);
-
 // {"width": W, "height": H, "contours": [{"closed": true, "nodes": [[x, y], ...]}, ...]}
 // with one contour per line.
 std::string contours_json(std::uint32_t width, std::uint32_t height, const std::vector<img::contour>& contours);

@@ -504,6 +504,22 @@ void DC::BitBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy) {
     CopyFrom(BitmapSurface::Of(src), Point(sx, sy), x, y, w, h);
 }
 
+void DC::StretchBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy, int sw, int sh) {
+    if (src.IsNull() || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    Prepare();
+    cairo_rectangle(cr_, x, y, w, h);
+    cairo_clip(cr_);
+    cairo_translate(cr_, x, y);
+    cairo_scale(cr_, double(w) / sw, double(h) / sh);
+    cairo_set_source_surface(cr_, BitmapSurface::Of(src), -sx, -sy);
+    cairo_pattern_t* pattern = cairo_get_source(cr_);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    // The edge pixels reach to the edge of the block instead of fading out.
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_paint(cr_);
+    Touch(Rect(x, y, x + w, y + h));
+}
+
 void DC::MaskBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy, const Bitmap& mask, int mx,
                  int my) {
     if (src.IsNull() || w <= 0 || h <= 0) return;

@@ -106,6 +106,11 @@ public:
     // Copies. Pixels of `src` at (sx, sy) go to (x, y); w by h pixels.
     void BitBlt(int x, int y, int w, int h, const DC& src, int sx, int sy);
     void BitBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy);
+    // Scaled copy: the sw by sh pixels of `src` at (sx, sy) fill the w by h
+    // pixels at (x, y), each destination pixel taking the source pixel under
+    // its centre (nearest neighbour: no blending, so a zoomed mask stays
+    // sharp). Nothing is drawn when a size is not positive.
+    void StretchBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy, int sw, int sh);
     // Where the mask pixel is set (not black) the source pixel is copied;
     // elsewhere it is OR-ed onto the destination.
     void MaskBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy, const Bitmap& mask, int mx,

@@ -179,8 +179,21 @@ void Frame::ProcessEvent(Event& e) {
 bool Frame::OnCmdMsg(unsigned id, int code, plat::CmdUI* ui) {
     plat::Wnd* view = GetView();
     if (view && view->Exists() && static_cast<plat::CmdTarget*>(view)->OnCmdMsg(id, code, ui)) return true;
+    // A copy: a handler may add or remove targets.
+    std::vector<plat::CmdTarget*> targets = commandTargets_;
+    for (plat::CmdTarget* target : targets)
+        if (target->OnCmdMsg(id, code, ui)) return true;
     if (doc_.OnCmdMsg(id, code, ui)) return true;
     return CustomWindow<plat::Wnd>::OnCmdMsg(id, code, ui);
+}
+
+void Frame::AddCommandTarget(plat::CmdTarget* target) {
+    if (target && std::find(commandTargets_.begin(), commandTargets_.end(), target) == commandTargets_.end())
+        commandTargets_.push_back(target);
+}
+
+void Frame::RemoveCommandTarget(plat::CmdTarget* target) {
+    commandTargets_.erase(std::remove(commandTargets_.begin(), commandTargets_.end(), target), commandTargets_.end());
 }
 
 void Frame::OnSetFocus(plat::Wnd* old) {

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Kor {
 
@@ -57,6 +58,11 @@ public:
     // AFX_IDW_PANE_FIRST. Commands and the focus go to it.
     virtual plat::Wnd* GetView() const;
     virtual CSize GetPreferredViewSize() const { return CSize(); }
+    // More targets that get the commands after the view and before the
+    // document (an editor working on the view), in the order added. Not
+    // owned; a target removes itself before it goes.
+    void AddCommandTarget(plat::CmdTarget* target);
+    void RemoveCommandTarget(plat::CmdTarget* target);
 
     // The font of every control of the frame.
     const CFont* Font() const override { return &font_; }
@@ -96,6 +102,7 @@ private:
     CRect viewRect_;
     std::unique_ptr<plat::Menu> menu_;
     std::unique_ptr<plat::AccelTable> accel_;
+    std::vector<plat::CmdTarget*> commandTargets_;
 };
 
 }  // namespace Kor

@@ -176,6 +176,7 @@ public:
         Connect(area_, "button-press-event", G_CALLBACK(OnButton));
         Connect(area_, "button-release-event", G_CALLBACK(OnButton));
         Connect(area_, "motion-notify-event", G_CALLBACK(OnMotion));
+        Connect(area_, "realize", G_CALLBACK(OnRealize));
         Connect(area_, "leave-notify-event", G_CALLBACK(OnLeave));
         Connect(area_, "scroll-event", G_CALLBACK(OnScroll));
         Connect(area_, "grab-broken-event", G_CALLBACK(OnGrabBroken));
@@ -231,6 +232,9 @@ public:
         }
         gdk_window_set_cursor(gw, cursor);
         if (cursor) g_object_unref(cursor);
+        // The wait cursor goes up before synchronous work that keeps the
+        // loop from running: it must reach the server now, not after.
+        if (c.IsStandard() && c.Shape() == StdCursor::Wait) gdk_display_flush(display);
     }
 
     void MenuChanged(Menu* menu) override {
@@ -287,6 +291,12 @@ private:
         }
         TheApp().CallFromBackend([&] { input::Mouse(p->wnd_, Point(int(e->x), int(e->y)), a, ModifiersOf(e->state)); });
         return TRUE;
+    }
+
+    // Every motion event is delivered, none merged with the next: a fast
+    // brush stroke gets each point the pointer passed, not a dotted line.
+    static void OnRealize(GtkWidget* w, GtkPort*) {
+        if (GdkWindow* gw = gtk_widget_get_window(w)) gdk_window_set_event_compression(gw, FALSE);
     }
 
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, GtkPort* p) {

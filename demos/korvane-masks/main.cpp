@@ -78,7 +78,7 @@ int RunHeadless(const std::string& png) {
     view.GetEditor().Brush()->IncreaseSize(4 - view.GetEditor().Brush()->GetSize());
     Kor::CPoint from = view.ToWindow({6, 48}), to = view.ToWindow({90, 48});
     drv.MouseDown(view, from);
-    for (int i = 1; i <= 10; ++i) drv.MouseMove(view, Kor::CPoint(from.x + (to.x - from.x) * i / 10, from.y));
+    for (int i = 1; i <= 40; ++i) drv.MouseMove(view, Kor::CPoint(from.x + (to.x - from.x) * i / 40, from.y));
     drv.MouseUp(view, to);
     bool painted = !masks::MaskDoc::SameMask(*doc.GetFrameMask(0), first) && doc.GetFrameMask(0)->get(50, 48);
     drv.ChooseMenuCommand(frame, Kor::ID_TOOL_FILL);

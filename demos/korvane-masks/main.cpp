@@ -112,9 +112,8 @@ public:
         masks::MasksFrame& f = app_.GetFrame();
         std::ofstream out(path_ + ".part");
         Write(out, f.view.ClientToScreen(f.view.GetClientRect()));
-        for (Kor::ToolButton* b : f.toolBar.Buttons())
-            if (b->GetCommand() == Kor::ID_TIME_PLAY_FORWARD || b->GetCommand() == Kor::ID_TIME_PAUSE)
-                Write(out, f.ClientToScreen(b->GetWindowRect()));
+        for (unsigned id : {Kor::ID_TIME_PLAY_FORWARD, Kor::ID_TIME_PAUSE})
+            if (Kor::ToolButton* b = f.toolBar.FindButton(id)) Write(out, f.ClientToScreen(b->GetWindowRect()));
         out.close();
         std::rename((path_ + ".part").c_str(), path_.c_str());
     }

@@ -114,7 +114,8 @@ TEST(LanguageFiles, CataloguesAreFoundBesideTheirBinary) {
 
 TEST(LanguageFiles, EveryBuiltInStringHasItsRussianText) {
     for (auto [builtIn, russian] : {std::make_pair(KORVANE_STRINGS, KORVANE_RUSSIAN),
-                                    std::make_pair(DEMO_STRINGS, DEMO_RUSSIAN)}) {
+                                    std::make_pair(DEMO_STRINGS, DEMO_RUSSIAN),
+                                    std::make_pair(MASKS_STRINGS, MASKS_RUSSIAN)}) {
         auto english = ReadTable(builtIn), translated = ReadTable(russian);
         ASSERT_FALSE(english.empty()) << builtIn;
         for (const auto& [id, text] : english) EXPECT_TRUE(translated.count(id)) << russian << " lacks " << id;

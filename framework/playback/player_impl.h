@@ -54,6 +54,10 @@ public:
     static std::vector<plat::CommandTable::Entry> CommandEntries();
 
 private:
+    template <class T>
+    static plat::CommandTable::Entry Command(unsigned id, void (PlayerImpl::*fn)());
+    template <class T>
+    static plat::CommandTable::Entry Update(unsigned id, void (PlayerImpl::*fn)(plat::CmdUI*));
     // The rules of the enabled states.
     bool CanFirstFrame();
     bool CanLastFrame();
@@ -64,40 +68,55 @@ private:
     bool CanFollow();
 };
 
+// The handlers are called through the host's PlayerImpl part, so that no
+// member pointer crosses from this base to the host class.
+template <class T>
+plat::CommandTable::Entry PlayerImpl::Command(unsigned id, void (PlayerImpl::*fn)()) {
+    return {id, id, false, [fn](plat::CmdTarget& t, unsigned, plat::CmdUI*) {
+                (static_cast<PlayerImpl&>(dynamic_cast<T&>(t)).*fn)();
+            }};
+}
+
+template <class T>
+plat::CommandTable::Entry PlayerImpl::Update(unsigned id, void (PlayerImpl::*fn)(plat::CmdUI*)) {
+    return {id, id, true, [fn](plat::CmdTarget& t, unsigned, plat::CmdUI* ui) {
+                (static_cast<PlayerImpl&>(dynamic_cast<T&>(t)).*fn)(ui);
+            }};
+}
+
 template <class T>
 std::vector<plat::CommandTable::Entry> PlayerImpl::CommandEntries() {
-    using C = plat::CommandTable;
     return {
-        C::Command<T>(ID_TIME_FIRST_FRAME, &T::OnTimeFirstFrame),
-        C::Update<T>(ID_TIME_FIRST_FRAME, &T::OnUpdateTimeFirstFrame),
-        C::Command<T>(ID_TIME_LAST_FRAME, &T::OnTimeLastFrame),
-        C::Update<T>(ID_TIME_LAST_FRAME, &T::OnUpdateTimeLastFrame),
-        C::Command<T>(ID_TIME_WORK_AREA_START, &T::OnTimeWorkAreaStart),
-        C::Update<T>(ID_TIME_WORK_AREA_START, &T::OnUpdateTimeWorkAreaStart),
-        C::Command<T>(ID_TIME_WORK_AREA_END, &T::OnTimeWorkAreaEnd),
-        C::Update<T>(ID_TIME_WORK_AREA_END, &T::OnUpdateTimeWorkAreaEnd),
-        C::Command<T>(ID_TIME_PREVIOUS_FRAME, &T::OnTimePreviousFrame),
-        C::Update<T>(ID_TIME_PREVIOUS_FRAME, &T::OnUpdateTimePreviousFrame),
-        C::Command<T>(ID_TIME_NEXT_FRAME, &T::OnTimeNextFrame),
-        C::Update<T>(ID_TIME_NEXT_FRAME, &T::OnUpdateTimeNextFrame),
-        C::Command<T>(ID_TIME_PLAY_BACKWARD, &T::OnTimePlayBackward),
-        C::Update<T>(ID_TIME_PLAY_BACKWARD, &T::OnUpdateTimePlayBackward),
-        C::Command<T>(ID_TIME_PAUSE, &T::OnTimePause),
-        C::Update<T>(ID_TIME_PAUSE, &T::OnUpdateTimePause),
-        C::Command<T>(ID_TIME_PLAY_FORWARD, &T::OnTimePlayForward),
-        C::Update<T>(ID_TIME_PLAY_FORWARD, &T::OnUpdateTimePlayForward),
-        C::Command<T>(ID_TIME_LOOP, &T::OnTimeLoop),
-        C::Update<T>(ID_TIME_LOOP, &T::OnUpdateTimeLoop),
-        C::Command<T>(ID_TIME_GO_TO_FRAME, &T::OnTimeGoToFrame),
-        C::Update<T>(ID_TIME_GO_TO_FRAME, &T::OnUpdateTimeGoToFrame),
-        C::Command<T>(ID_TIME_PLAY_PAUSE_FORWARD, &T::OnTimePlayPauseForward),
-        C::Update<T>(ID_TIME_PLAY_PAUSE_FORWARD, &T::OnUpdateTimePlayPauseForward),
-        C::Command<T>(ID_TIME_PLAY_PAUSE_BACKWARD, &T::OnTimePlayPauseBackward),
-        C::Update<T>(ID_TIME_PLAY_PAUSE_BACKWARD, &T::OnUpdateTimePlayPauseBackward),
-        C::Command<T>(ID_TIME_FOLLOW, &T::OnTimeFollow),
-        C::Update<T>(ID_TIME_FOLLOW, &T::OnUpdateTimeFollow),
-        C::Command<T>(ID_TIME_AUTO_FOLLOW, &T::OnTimeAutoFollow),
-        C::Update<T>(ID_TIME_AUTO_FOLLOW, &T::OnUpdateTimeAutoFollow),
+        Command<T>(ID_TIME_FIRST_FRAME, &PlayerImpl::OnTimeFirstFrame),
+        Update<T>(ID_TIME_FIRST_FRAME, &PlayerImpl::OnUpdateTimeFirstFrame),
+        Command<T>(ID_TIME_LAST_FRAME, &PlayerImpl::OnTimeLastFrame),
+        Update<T>(ID_TIME_LAST_FRAME, &PlayerImpl::OnUpdateTimeLastFrame),
+        Command<T>(ID_TIME_WORK_AREA_START, &PlayerImpl::OnTimeWorkAreaStart),
+        Update<T>(ID_TIME_WORK_AREA_START, &PlayerImpl::OnUpdateTimeWorkAreaStart),
+        Command<T>(ID_TIME_WORK_AREA_END, &PlayerImpl::OnTimeWorkAreaEnd),
+        Update<T>(ID_TIME_WORK_AREA_END, &PlayerImpl::OnUpdateTimeWorkAreaEnd),
+        Command<T>(ID_TIME_PREVIOUS_FRAME, &PlayerImpl::OnTimePreviousFrame),
+        Update<T>(ID_TIME_PREVIOUS_FRAME, &PlayerImpl::OnUpdateTimePreviousFrame),
+        Command<T>(ID_TIME_NEXT_FRAME, &PlayerImpl::OnTimeNextFrame),
+        Update<T>(ID_TIME_NEXT_FRAME, &PlayerImpl::OnUpdateTimeNextFrame),
+        Command<T>(ID_TIME_PLAY_BACKWARD, &PlayerImpl::OnTimePlayBackward),
+        Update<T>(ID_TIME_PLAY_BACKWARD, &PlayerImpl::OnUpdateTimePlayBackward),
+        Command<T>(ID_TIME_PAUSE, &PlayerImpl::OnTimePause),
+        Update<T>(ID_TIME_PAUSE, &PlayerImpl::OnUpdateTimePause),
+        Command<T>(ID_TIME_PLAY_FORWARD, &PlayerImpl::OnTimePlayForward),
+        Update<T>(ID_TIME_PLAY_FORWARD, &PlayerImpl::OnUpdateTimePlayForward),
+        Command<T>(ID_TIME_LOOP, &PlayerImpl::OnTimeLoop),
+        Update<T>(ID_TIME_LOOP, &PlayerImpl::OnUpdateTimeLoop),
+        Command<T>(ID_TIME_GO_TO_FRAME, &PlayerImpl::OnTimeGoToFrame),
+        Update<T>(ID_TIME_GO_TO_FRAME, &PlayerImpl::OnUpdateTimeGoToFrame),
+        Command<T>(ID_TIME_PLAY_PAUSE_FORWARD, &PlayerImpl::OnTimePlayPauseForward),
+        Update<T>(ID_TIME_PLAY_PAUSE_FORWARD, &PlayerImpl::OnUpdateTimePlayPauseForward),
+        Command<T>(ID_TIME_PLAY_PAUSE_BACKWARD, &PlayerImpl::OnTimePlayPauseBackward),
+        Update<T>(ID_TIME_PLAY_PAUSE_BACKWARD, &PlayerImpl::OnUpdateTimePlayPauseBackward),
+        Command<T>(ID_TIME_FOLLOW, &PlayerImpl::OnTimeFollow),
+        Update<T>(ID_TIME_FOLLOW, &PlayerImpl::OnUpdateTimeFollow),
+        Command<T>(ID_TIME_AUTO_FOLLOW, &PlayerImpl::OnTimeAutoFollow),
+        Update<T>(ID_TIME_AUTO_FOLLOW, &PlayerImpl::OnUpdateTimeAutoFollow),
     };
 }
 

@@ -285,6 +285,7 @@ TEST_F(MaskEditorTest, DestroyedWhileOpenOrLeftByItsOwner) {
     // keeps no tool of the editor.
     Stroke(At(10, 10), At(12, 10));
     editor->RemoveListener(&log);
+    view.shown = nullptr;
     editor.reset();
     EXPECT_EQ(view.GetTool(), nullptr);
     EXPECT_EQ(owner.names, (std::vector<std::string>{"Brush"}));
@@ -293,6 +294,7 @@ TEST_F(MaskEditorTest, DestroyedWhileOpenOrLeftByItsOwner) {
     // An owner that goes away closes the editor, mid-stroke too.
     editor = std::make_unique<Kor::MaskEditor>(view);
     editor->AddListener(&log);
+    view.shown = &editor->GetBuffer();
     auto gone = std::make_unique<RecordingOwner>(ClearMask(8, 8));
     editor->Open(*gone);
     editor->OnToolFill();

@@ -1,0 +1,3 @@
+#include "app/doc.h"
+
+void Doc::DeclareProperties(Kor::PropertyMapClassBase&) {}

@@ -188,6 +188,19 @@ TEST(GrandSearch, IrregularOutlinesGiveTheReferenceSearchResultsToo)
     }
 }
 
+// Estimations stopped far short of the whole outline, as vexilo-fit --all
+// stops them: the search then keeps its bounds of the uncovered rest only
+// per run of lengths, and each end node goes through the layers on its own.
+TEST(GrandSearch, StoppedEstimationsOfLongerOutlinesGiveTheReferenceResults)
+{
+    const std::vector<search_variant> variants = {{10, 10, 50}, {0, 2, 50}, {10, 1, 12}, {30, 5, 50}};
+    expect_reference_results(testing_polylines::disc(20), {12u, 25u, 40u}, variants);
+    expect_reference_results(testing_polylines::rectangle(2, 3, 40, 17), {10u, 30u}, variants);
+    expect_reference_results(
+        testing_polylines::outline_of_spans(1, {{3, 29}, {2, 31}, {4, 12}, {20, 32}, {1, 6}, {22, 30}, {5, 9}}),
+        {8u, 16u, 33u}, variants);
+}
+
 // Every estimate is the result and tangents of the plain reference piece fit
 // (tests/fitting/reference_search.cpp) of that piece.
 TEST(GrandSearch, EstimatesAreThoseOfTheReferencePieceFit)

@@ -1,6 +1,7 @@
 #include "fitting/junction_search.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -117,9 +118,9 @@ private:
     float bend(real_vector a, real_vector b) const { return bend_penalty(bend_penalty_, a, b); }
 
     bool well_behaved() const;
-    void search(float limit, bool bounded);
+    void search(float limit, bool bounded, const std::vector<unsigned>& first_ends);
     void walk_end(unsigned end, float limit, bool bounded, walk_scratch& rows, std::vector<closing_chain>& found,
-                  first_lengths* lengths, unsigned last_layer) const;
+                  std::atomic<float>* shared_best, first_lengths* lengths, unsigned last_layer) const;
     void first_row(unsigned end, float limit, layer_row& row) const;
     void next_row_plain(unsigned end, const layer_row& prev, layer_row& cur, unsigned* first_length) const;
     void next_row_bounded(unsigned end, const layer_row& prev, layer_row& cur, unsigned k, float limit,
@@ -365,17 +366,37 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
     cur.alive_high = high;
 }
 
-// One end node through the layers, as far as its own closed chains and the
-// limit let any chain stay in play: the closed chains ending there that were
-// cheaper than all before them go to `found`; with `lengths`, the first
-// pieces' lengths of layers 1 .. last_layer are kept too.
+// The least float above a closed chain's total: a bound that leaves out only
+// chains dearer than that chain, never one that costs the same.
+float just_above(float total)
+{
+    return std::nextafter(total, infinite);
+}
+
+// Lowers the shared bound to `bound` unless it is lower already.
+void lower_shared(std::atomic<float>& shared, float bound)
+{
+    float seen = shared.load(std::memory_order_relaxed);
+    while (bound < seen && !shared.compare_exchange_weak(seen, bound, std::memory_order_relaxed)) {
+    }
+}
+
+// One end node through the layers, as far as the closed chains met and the
+// limit let any chain stay in play: the closed chains ending there that are
+// cheaper than all before them (and than the shared bound, if any) go to
+// `found`; with `lengths`, the first pieces' lengths of layers
+// 1 .. last_layer are kept too. The shared bound is just above the cheapest
+// closed chain that any walk has met so far: it leaves out only chains
+// dearer than a known curve.
 void layered_search::walk_end(unsigned end, float limit, bool bounded, walk_scratch& rows,
-                              std::vector<closing_chain>& found, first_lengths* lengths, unsigned last_layer) const
+                              std::vector<closing_chain>& found, std::atomic<float>* shared_best,
+                              first_lengths* lengths, unsigned last_layer) const
 {
     const unsigned n = node_count_;
     float best = one_piece_best_;
     first_row(end, limit, rows.prev);
     for (unsigned k = 1; k <= max_junctions_ - 1 && k <= last_layer; ++k) {
+        if (shared_best) best = std::min(best, shared_best->load(std::memory_order_relaxed));
         if (float(k) * junction_penalty_ >= best) break;
         const float in_play = std::min(limit, best);
         if (bounded && float(k) * junction_penalty_ >= in_play) break;  // every curve from here on costs at least that
@@ -398,6 +419,7 @@ void layered_search::walk_end(unsigned end, float limit, bool bounded, walk_scra
             if (total < best) {
                 best = total;
                 found.push_back({total, k, end});
+                if (shared_best) lower_shared(*shared_best, just_above(total));
             }
         }
         std::swap(rows.prev, rows.cur);
@@ -405,24 +427,40 @@ void layered_search::walk_end(unsigned end, float limit, bool bounded, walk_scra
     }
 }
 
-// Every end node walks the layers on its own (each with no more than its own
-// closed chains to bound it); then the closed chains are taken as the
-// layer-by-layer programme takes them: layer by layer, end node by end node,
-// each one only when strictly cheaper than the best before it, until the
-// junction penalties of a layer alone reach the best (or the limit). The
-// chains an end node keeps to itself were no cheaper than an earlier one of
-// its own, so they would not have been taken either; those a walk keeps in
-// play longer than a shared best would have lead only to curves no cheaper
-// than that best, or than the limit, so the choice is the same.
-void layered_search::search(float limit, bool bounded)
+// Every end node walks the layers on its own, the nodes of `first_ends`
+// first (the junctions of a good curve: their walks soon give a tight bound
+// to the others); then the closed chains are taken as the layer-by-layer
+// programme takes them: layer by layer, end node by end node, each one only
+// when strictly cheaper than the best before it, until the junction
+// penalties of a layer alone reach the best (or the limit). A chain a walk
+// does not keep is no cheaper than one kept before it or than a closed chain
+// met elsewhere, so it would not have been taken either; the cheapest curve
+// is never left out, as the bounds lie above closed chains met, never on
+// them; and chains a walk keeps in play longer than the programme would
+// lead only to curves no cheaper than its best, or than the limit, so the
+// choice is the same. Without well-behaved costs (not bounded), each walk
+// has only its own chains to go by.
+void layered_search::search(float limit, bool bounded, const std::vector<unsigned>& first_ends)
 {
+    std::vector<unsigned> order;
+    order.reserve(node_count_);
+    std::vector<bool> first(node_count_, false);
+    for (unsigned j : first_ends) {
+        if (!first[j % node_count_]) order.push_back(j % node_count_);
+        first[j % node_count_] = true;
+    }
+    for (unsigned end = 0; end < node_count_; ++end)
+        if (!first[end]) order.push_back(end);
+
+    std::atomic<float> shared_best(one_piece_best_);
+    std::atomic<float>* shared = bounded ? &shared_best : nullptr;
     thread_pool& pool = thread_pool::shared();
     std::vector<walk_scratch> rows(pool.concurrency());
     std::vector<std::vector<closing_chain>> found(pool.concurrency());
     for (walk_scratch& r : rows) r.partial.resize(estimated_length_ + 1);
-    pool.parallel_for(node_count_, 2, [&](size_t end_begin, size_t end_end, unsigned worker) {
-        for (size_t end = end_begin; end < end_end; ++end)
-            walk_end(unsigned(end), limit, bounded, rows[worker], found[worker], nullptr, max_junctions_);
+    pool.parallel_for(node_count_, 2, [&](size_t begin, size_t end, unsigned worker) {
+        for (size_t i = begin; i < end; ++i)
+            walk_end(order[i], limit, bounded, rows[worker], found[worker], shared, nullptr, max_junctions_);
     });
 
     std::vector<closing_chain> chains;
@@ -475,18 +513,20 @@ float layered_search::run(std::vector<unsigned>& junctions)
         // A little above the price of a known curve: what the search finds
         // below it is exact; should it find nothing there, search again
         // without a limit.
-        float limit = std::min(one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_));
+        std::vector<unsigned> quick_junctions;
+        float limit = std::min(one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_,
+                                                                  &quick_junctions));
         if (limit < no_curve) {
             limit = std::nextafter(limit + limit * 0.01f, infinite);
-            search(limit, true);
+            search(limit, true, quick_junctions);
             done = best_ < limit;
         }
         if (!done) {
-            search(infinite, true);
+            search(infinite, true, quick_junctions);
             done = true;
         }
     }
-    if (!done) search(infinite, false);
+    if (!done) search(infinite, false, {});
 
     junctions.clear();
     if (best_ == no_curve) return -1.0f;
@@ -496,8 +536,11 @@ float layered_search::run(std::vector<unsigned>& junctions)
     if (best_layer_ > 0) {
         walk_scratch rows;
         rows.partial.resize(estimated_length_ + 1);
+        // Bounded just above the curve: no entry of its chain is left out.
         std::vector<closing_chain> again;
-        walk_end(best_start_, best_limit_, best_bounded_, rows, again, &lengths, best_layer_);
+        std::atomic<float> bound(just_above(best_));
+        walk_end(best_start_, best_limit_, best_bounded_, rows, again, best_bounded_ ? &bound : nullptr, &lengths,
+                 best_layer_);
     }
     junctions.push_back(best_start_);
     unsigned current = best_start_, remaining = node_count_ + 1;

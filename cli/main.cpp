@@ -216,7 +216,7 @@ int fit_all(const cli::options& o)
         cli::progress_bar bar(stderr, isatty(STDERR_FILENO) == 1,
                               "Fitting " + std::to_string(job.size()) + (job.size() == 1 ? " outline" : " outlines"),
                               true);
-        runs = job.run(max_length, [&bar](unsigned long long done, unsigned long long total) {
+        runs = job.run(max_length, !o.limit_length, [&bar](unsigned long long done, unsigned long long total) {
             bar.update(done, total);
         });
     }

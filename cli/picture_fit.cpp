@@ -45,8 +45,20 @@ unsigned long long picture_fit::planned_work(std::size_t i, unsigned max_length)
     return n * lengths + 8 * n;
 }
 
-std::vector<outline::session_run> picture_fit::run(unsigned max_length, const progress_fn& progress)
+unsigned picture_fit::length_for(unsigned n, unsigned max_junctions, unsigned max_length)
 {
+    if (max_length == 0 || max_junctions == 0) return max_length;
+    // m pieces of up to L nodes cover m (L - 1) nodes.
+    const unsigned long long room = (5ull * n + 4ull * max_junctions - 1) / (4ull * max_junctions) + 1;
+    return unsigned(std::max<unsigned long long>(max_length, std::min<unsigned long long>(room, n + 1ull)));
+}
+
+std::vector<outline::session_run> picture_fit::run(unsigned max_length, bool enough, const progress_fn& progress)
+{
+    std::vector<unsigned> lengths(size(), max_length);
+    if (enough)
+        for (std::size_t i = 0; i < size(); ++i)
+            lengths[i] = length_for(sessions_[i]->node_count(), sessions_[i]->params().max_junctions, max_length);
     std::vector<outline::session_run> runs(size());
     std::vector<std::size_t> order(size());
     std::iota(order.begin(), order.end(), std::size_t(0));
@@ -54,7 +66,7 @@ std::vector<outline::session_run> picture_fit::run(unsigned max_length, const pr
         return sessions_[a]->node_count() > sessions_[b]->node_count();
     });
     unsigned long long total = 0, done = 0;
-    for (std::size_t i = 0; i < size(); ++i) total += planned_work(i, max_length);
+    for (std::size_t i = 0; i < size(); ++i) total += planned_work(i, lengths[i]);
     std::mutex progress_mutex;
     auto report = [&](unsigned long long work) {
         if (!progress) return;
@@ -72,8 +84,8 @@ std::vector<outline::session_run> picture_fit::run(unsigned max_length, const pr
             report(n * length);
             return true;
         };
-        runs[i] = s.run(step, max_length);
-        report(planned_work(i, max_length) - std::min(counted, planned_work(i, max_length)));
+        runs[i] = s.run(step, lengths[i]);
+        report(planned_work(i, lengths[i]) - std::min(counted, planned_work(i, lengths[i])));
     };
     if (size() == 1) {
         fit_one(0);  // the steps themselves share the pool out

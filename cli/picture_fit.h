@@ -30,10 +30,17 @@ public:
     std::size_t outline_of_pin(outline::real_point centre, float radius) const;
 
     // Runs every session as fitting_session::run does, estimating the
-    // outlines without pins up to max_length (0: the whole outline). The
+    // outlines without pins up to max_length (0: the whole outline); with
+    // `enough`, an outline too long to be covered by max_junctions pieces of
+    // that length is estimated a little further (see length_for). The
     // largest outlines start first; with several outlines each one runs on
     // one thread of the pool. The results are in the order of the outlines.
-    std::vector<outline::session_run> run(unsigned max_length, const progress_fn& progress = nullptr);
+    std::vector<outline::session_run> run(unsigned max_length, bool enough, const progress_fn& progress = nullptr);
+
+    // The length to estimate an outline of n nodes to: max_length, or, when
+    // that leaves fewer than a quarter more nodes than max_junctions pieces
+    // need at least, the length that leaves them that much room.
+    static unsigned length_for(unsigned n, unsigned max_junctions, unsigned max_length);
 
 private:
     unsigned long long planned_work(std::size_t i, unsigned max_length) const;

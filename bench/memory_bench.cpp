@@ -21,8 +21,8 @@ typedef grand_poly_bezier_builder<unsigned short, float> grand_builder;
 namespace {
 
 struct child_report {
-    long peak_kb = 0;              // maximum resident set of the child
-    long start_kb = 0;             // the same before the outline is made
+    long peak_kb = 0;   // maximum resident set of the child
+    long start_kb = 0;  // the same before the outline is made
     double estimation_seconds = 0;
     double search_seconds = 0;
     unsigned node_count = 0;

@@ -15,8 +15,8 @@
 
 #include "cli/options.h"
 #include "cli/output_formats.h"
-#include "cli/progress_bar.h"
 #include "cli/picture_fit.h"
+#include "cli/progress_bar.h"
 #include "contour/import_contour.h"
 #include "contour/read_bmp.h"
 #include "contour/read_image.h"
@@ -101,9 +101,8 @@ void load_pins(const std::string& file_name, cli::picture_fit& job)
     for (std::size_t i = 0; i < records.size(); ++i) {
         const outline::pin_record& r = records[i];
         const std::size_t k = job.outline_of_pin({r.x, r.y}, r.radius);
-        const outline::add_area_result result = k < job.size()
-                                                    ? job.session(k).add_pin({r.x, r.y}, r.radius, r.smooth)
-                                                    : outline::add_area_result::no_nodes;
+        const outline::add_area_result result = k < job.size() ? job.session(k).add_pin({r.x, r.y}, r.radius, r.smooth)
+                                                               : outline::add_area_result::no_nodes;
         if (result != outline::add_area_result::added) report_refused_pin(file_name, i, records[i], result);
     }
 }
@@ -116,8 +115,8 @@ img::bitmap read_input(const cli::options& o)
     unsigned char head[8] = {};
     std::ifstream in(o.input, std::ios::in | std::ios::binary);
     in.read(reinterpret_cast<char*>(head), sizeof head);
-    const img::image_format format = in.bad() ? img::image_format::unknown
-                                              : img::format_of(head, std::size_t(in.gcount()));
+    const img::image_format format =
+        in.bad() ? img::image_format::unknown : img::format_of(head, std::size_t(in.gcount()));
     in.close();
     if (format == img::image_format::png || format == img::image_format::pnm) {
         img::read_options options;
@@ -216,9 +215,8 @@ int fit_all(const cli::options& o)
         cli::progress_bar bar(stderr, isatty(STDERR_FILENO) == 1,
                               "Fitting " + std::to_string(job.size()) + (job.size() == 1 ? " outline" : " outlines"),
                               true);
-        runs = job.run(max_length, !o.limit_length, [&bar](unsigned long long done, unsigned long long total) {
-            bar.update(done, total);
-        });
+        runs = job.run(max_length, !o.limit_length,
+                       [&bar](unsigned long long done, unsigned long long total) { bar.update(done, total); });
     }
 
     std::vector<outline::fitted_curve> curves;
@@ -238,8 +236,8 @@ int fit_all(const cli::options& o)
             curves.push_back(curve);
         } else {
             ++missing;
-            note("no curve found for " + which + " (" + std::to_string(session.node_count()) + " nodes) of " +
-                 o.input + " with these parameters");
+            note("no curve found for " + which + " (" + std::to_string(session.node_count()) + " nodes) of " + o.input +
+                 " with these parameters");
         }
     }
     if (curves.empty()) throw failure("no curve found for any outline of " + o.input + " with these parameters");

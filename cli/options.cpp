@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iomanip>
@@ -71,7 +71,17 @@ const std::vector<parameter_option>& parameter_options()
 // getopt codes: parameter i is first_parameter + i; the other long options
 // without a short form follow.
 const int first_parameter = 256;
-enum other_code { opt_pins = 512, opt_svg, opt_stats, opt_contours, opt_max_length, opt_all, opt_json, opt_threshold, opt_invert };
+enum other_code {
+    opt_pins = 512,
+    opt_svg,
+    opt_stats,
+    opt_contours,
+    opt_max_length,
+    opt_all,
+    opt_json,
+    opt_threshold,
+    opt_invert
+};
 
 std::vector<option> long_options()
 {

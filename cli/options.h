@@ -14,14 +14,14 @@ struct options {
     std::string pins_file;                // pins text; empty: no pins
     std::string svg_file;                 // empty: control points on standard output; "-": SVG there
     bool stats = false;
-    bool contours = false;                // read and trace only, print JSON
+    bool contours = false;  // read and trace only, print JSON
     bool help = false;
-    bool limit_length = false;            // estimate only up to max_length
+    bool limit_length = false;  // estimate only up to max_length
     unsigned max_length = 0;
-    bool all = false;                     // fit every outline of the image
-    bool json = false;                    // the curves as JSON on standard output
-    double threshold = 0.5;               // the least luminance of a set pixel (PNG, netpbm)
-    bool invert = false;                  // set the dark pixels instead
+    bool all = false;        // fit every outline of the image
+    bool json = false;       // the curves as JSON on standard output
+    double threshold = 0.5;  // the least luminance of a set pixel (PNG, netpbm)
+    bool invert = false;     // set the dark pixels instead
 };
 
 // The estimation's limit with --all and without --max-length: the piece

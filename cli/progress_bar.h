@@ -12,7 +12,10 @@ public:
     // reads "CAPTION [####----] current / total", or with `percent`
     // "CAPTION [####----] P %", redrawn only when P changes.
     progress_bar(std::FILE* out, bool enabled, std::string caption = "Estimating piece lengths", bool percent = false)
-        : out_(out), enabled_(enabled), percent_(percent), caption_(std::move(caption))
+        : out_(out),
+          enabled_(enabled),
+          percent_(percent),
+          caption_(std::move(caption))
     {
     }
     ~progress_bar() { finish(); }

@@ -61,7 +61,7 @@ struct layer_row {
 // A closed chain that was the cheapest of its end node so far: the search
 // chooses among these the curve the layer-by-layer programme chooses.
 struct closing_chain {
-    float total;   // with the junction penalties
+    float total;  // with the junction penalties
     unsigned layer;
     unsigned end;  // where it starts and ends
 };
@@ -123,8 +123,8 @@ private:
                   std::atomic<float>* shared_best, first_lengths* lengths, unsigned last_layer) const;
     void first_row(unsigned end, float limit, layer_row& row) const;
     void next_row_plain(unsigned end, const layer_row& prev, layer_row& cur, unsigned* first_length) const;
-    void next_row_bounded(unsigned end, const layer_row& prev, layer_row& cur, unsigned k, float limit,
-                          float* partial, unsigned* first_length) const;
+    void next_row_bounded(unsigned end, const layer_row& prev, layer_row& cur, unsigned k, float limit, float* partial,
+                          unsigned* first_length) const;
 
     const grand_params<float>& params_;
     const std::vector<std::vector<piece_estimate>>& estimates_;  // [N][L - 3]: estimates_[s][len - 4]
@@ -143,10 +143,7 @@ private:
     // about N * L values, not N * N: cover_[end * cover_runs_ + n / cover_run_].
     std::vector<float> cover_;
     unsigned cover_run_ = 1, cover_runs_ = 0;
-    float cover(unsigned end, unsigned nodes) const
-    {
-        return cover_[size_t(end) * cover_runs_ + nodes / cover_run_];
-    }
+    float cover(unsigned end, unsigned nodes) const { return cover_[size_t(end) * cover_runs_ + nodes / cover_run_]; }
     void prepare_cover();
     float open_threshold(unsigned k, unsigned start, unsigned total, float limit, float useless) const;
 
@@ -514,8 +511,8 @@ float layered_search::run(std::vector<unsigned>& junctions)
         // below it is exact; should it find nothing there, search again
         // without a limit.
         std::vector<unsigned> quick_junctions;
-        float limit = std::min(one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_,
-                                                                  &quick_junctions));
+        float limit = std::min(
+            one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_, &quick_junctions));
         if (limit < no_curve) {
             limit = std::nextafter(limit + limit * 0.01f, infinite);
             search(limit, true, quick_junctions);

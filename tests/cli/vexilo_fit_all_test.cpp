@@ -333,9 +333,8 @@ TEST(VexiloFitAll, RefusedFilesOfEachFormatNameTheFile)
     const std::string cut_bmp = written("cut.bmp", bmp.substr(0, 40));
     const std::string text = written("words.png", "just some words");
     for (const std::string& f : {cut_png, huge_pnm, short_pbm, cut_bmp, text}) {
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"--all", f}, std::vector<std::string>{f},
-              std::vector<std::string>{"--contours", "--all", f}}) {
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"--all", f}, std::vector<std::string>{f},
+                                                     std::vector<std::string>{"--contours", "--all", f}}) {
             const run_result r = run_vexilo_fit(args);
             EXPECT_EQ(r.status, 1) << f;
             EXPECT_EQ(r.out, "") << f;

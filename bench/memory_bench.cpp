@@ -53,6 +53,7 @@ child_report run_case(unsigned radius, unsigned length)
     r.node_count = b.node_count();
     const unsigned target = length ? std::min(length, r.node_count + 1) : r.node_count + 1;
     auto t = std::chrono::steady_clock::now();
+    b.reserve_length(target);  // as the fitting session does
     while (b.estimated_length() < target) b.estimation_step();
     r.estimation_seconds = seconds_since(t);
     t = std::chrono::steady_clock::now();

@@ -546,3 +546,28 @@ TEST(GuidedSearch, InterleavedAreasOnlyGiveCurvesThatGoAroundOnce)
         EXPECT_EQ(10u, curve.size());
     }
 }
+
+// An estimation known to stop at a length makes room for exactly that at
+// once, and estimates as without it.
+TEST(GrandSearch, RoomReservedForAStoppedEstimationIsAllItTakes)
+{
+    grand_builder plain, reserved;
+    for (grand_builder* b : {&plain, &reserved}) {
+        b->reset(testing_polylines::disc(9));
+        b->set_params(grand_params<float>());
+    }
+    ASSERT_TRUE(reserved.reserve_length(20));
+    estimate_to(plain, 20);
+    estimate_to(reserved, 20);
+    for (unsigned s = 0; s < reserved.node_count(); ++s) {
+        EXPECT_EQ(reserved.estimates()[s].capacity(), 17u);
+        ASSERT_EQ(reserved.estimates()[s].size(), plain.estimates()[s].size());
+        for (size_t i = 0; i < plain.estimates()[s].size(); ++i)
+            EXPECT_TRUE(same_bits(plain.estimates()[s][i].discrepancy, reserved.estimates()[s][i].discrepancy));
+    }
+    // Room beyond the whole outline is not taken.
+    grand_builder whole;
+    whole.reset(testing_polylines::disc(2));
+    ASSERT_TRUE(whole.reserve_length(1000));
+    EXPECT_EQ(whole.estimates()[0].capacity(), whole.node_count() - 2);
+}

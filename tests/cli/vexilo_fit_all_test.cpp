@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "cli/picture_fit.h"
+#include "cli/progress_bar.h"
 #include "contour/write_bmp.h"
 #include "fitting/typedefs.h"
 #include "tests/cli/run_program.h"
@@ -396,4 +398,24 @@ TEST(VexiloFitAll, LongOutlinesAreEstimatedFarEnoughForACurve)
     EXPECT_EQ(asked.status, 1);
     EXPECT_EQ(asked.out, "");
     EXPECT_NE(asked.err.find("no curve found for outline 1 ("), std::string::npos) << asked.err;
+}
+
+TEST(VexiloFitAll, OneProgressLineForTheWholeJob)
+{
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    {
+        cli::progress_bar bar(out, true, "Fitting 3 outlines", true);
+        for (unsigned long long done = 0; done <= 1000; done += 5) bar.update(done, 1000);
+    }
+    std::rewind(out);
+    std::string text;
+    for (int c; (c = std::fgetc(out)) != EOF;) text += char(c);
+    std::fclose(out);
+    // Redrawn once per percent, ended once.
+    EXPECT_EQ(count_of(text, "\rFitting 3 outlines ["), 101u);
+    const std::string end = "[" + std::string(40, '#') + "] 100 %\n";
+    ASSERT_GE(text.size(), end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+    EXPECT_EQ(count_of(text, "\n"), 1u);
 }

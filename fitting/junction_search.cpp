@@ -38,8 +38,8 @@ struct chain_tangents {
 // that a chain continues with after its first piece end at the same node as
 // the chain itself, in the layer below, and their totals fall as the first
 // piece grows, so they are read front to back. Hence each end node goes
-// through the layers on its own, with two rows of at most N + 1 entries:
-// the memory of the search grows with N, not with N times the layer width.
+// through the layers on its own, with two rows of at most N + 1 entries
+// per thread instead of a whole layer of N rows.
 struct layer_row {
     unsigned min_total = 0, max_total = 0;
     unsigned width() const { return max_total - min_total + 1; }
@@ -58,8 +58,9 @@ struct layer_row {
     }
 };
 
-// A closed chain that was the cheapest of its end node so far: the search
-// chooses among these the curve the layer-by-layer programme chooses.
+// A closed chain cheaper than those met before it at its end node and than
+// the walks' shared bound: the search chooses among these the curve the
+// layer-by-layer programme chooses.
 struct closing_chain {
     float total;  // with the junction penalties
     unsigned layer;

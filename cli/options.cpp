@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iomanip>
@@ -70,7 +71,17 @@ const std::vector<parameter_option>& parameter_options()
 // getopt codes: parameter i is first_parameter + i; the other long options
 // without a short form follow.
 const int first_parameter = 256;
-enum other_code { opt_pins = 512, opt_svg, opt_stats, opt_contours, opt_max_length };
+enum other_code {
+    opt_pins = 512,
+    opt_svg,
+    opt_stats,
+    opt_contours,
+    opt_max_length,
+    opt_all,
+    opt_json,
+    opt_threshold,
+    opt_invert
+};
 
 std::vector<option> long_options()
 {
@@ -83,6 +94,10 @@ std::vector<option> long_options()
     list.push_back({"stats", no_argument, nullptr, opt_stats});
     list.push_back({"contours", no_argument, nullptr, opt_contours});
     list.push_back({"max-length", required_argument, nullptr, opt_max_length});
+    list.push_back({"all", no_argument, nullptr, opt_all});
+    list.push_back({"json", no_argument, nullptr, opt_json});
+    list.push_back({"threshold", required_argument, nullptr, opt_threshold});
+    list.push_back({"invert", no_argument, nullptr, opt_invert});
     list.push_back({"help", no_argument, nullptr, 'h'});
     list.push_back({nullptr, 0, nullptr, 0});
     return list;
@@ -111,6 +126,18 @@ float to_float(const std::string& option, const char* text)
     const float v = std::strtof(text, &end);
     if (!*text || *end || std::isspace(static_cast<unsigned char>(*text))) bad_value(option, text, "a number");
     if (errno == ERANGE) bad_value(option, text, "a finite number within the range of float");
+    return v;
+}
+
+// A finite luminance; values outside [0, 1] are allowed (all or no opaque
+// pixel set), as the readers take them.
+double to_threshold(const char* text)
+{
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(text, &end);
+    if (!*text || *end || std::isspace(static_cast<unsigned char>(*text)) || errno == ERANGE || !std::isfinite(v))
+        bad_value("threshold", text, "a finite number (a luminance from 0 to 1)");
     return v;
 }
 
@@ -171,6 +198,18 @@ options parse_options(int argc, char** argv)
                 o.limit_length = true;
                 o.max_length = to_unsigned("max-length", v);
                 break;
+            case opt_all:
+                o.all = true;
+                break;
+            case opt_json:
+                o.json = true;
+                break;
+            case opt_threshold:
+                o.threshold = to_threshold(v);
+                break;
+            case opt_invert:
+                o.invert = true;
+                break;
             case 'h':
                 o.help = true;
                 break;
@@ -181,6 +220,8 @@ options parse_options(int argc, char** argv)
         }
     }
     if (o.help) return o;
+    if (o.json && !o.svg_file.empty()) throw usage_error("--json and --svg cannot be used together");
+    if (o.json && o.contours) throw usage_error("--json and --contours cannot be used together");
     if (optind == argc) throw usage_error("no input file given");
     if (argc - optind > 1) throw usage_error("more than one input file given");
     o.input = argv[optind];
@@ -194,23 +235,41 @@ std::string usage_text()
          "\n"
          "Fits a closed poly-Bezier to the first closed outline of a 1-bit BMP mask and\n"
          "prints its control points, one \"x<TAB>y\" line per point (3m + 1 points for\n"
-         "m pieces, the last equal to the first).\n"
+         "m pieces, the last equal to the first). With --all, fits every outline.\n"
+         "\n"
+         "Input: BMP, PNG, PBM, PGM or PPM, told apart by the file's first bytes (a file\n"
+         "that is none of these is read as a BMP). A BMP's non-black pixels are set; in\n"
+         "the other formats a pixel is set when its luminance is at least the threshold,\n"
+         "and a transparent one is clear.\n"
+         "  --threshold T       the least luminance of a set pixel, 0 to 1 [0.5]\n"
+         "  --invert            set the dark pixels instead (black ink on white)\n"
          "\n"
          "Output:\n"
+         "  --all               fit every outline of the image, holes and shapes in holes\n"
+         "                      too (outlines on the border close along it); the control\n"
+         "                      points come in one block per outline, blocks separated by\n"
+         "                      an empty line\n"
          "  --svg FILE          write the curve as SVG to FILE instead (- for standard\n"
-         "                      output)\n"
+         "                      output); with --all one filled path of every outline,\n"
+         "                      even-odd rule\n"
+         "  --json              print {\"width\", \"height\", \"curves\": [{\"points\",\n"
+         "                      \"junctions\", \"discrepancy\"}]} instead\n"
          "  --stats             print N, the junction count, the estimated discrepancy and\n"
-         "                      the estimated length on standard error\n"
+         "                      the estimated length on standard error (with --all, a\n"
+         "                      line per outline)\n"
          "  --contours          only read and trace the image; print its size and every\n"
-         "                      contour as JSON\n"
+         "                      contour as JSON (with --all, the outlines --all fits)\n"
          "  -h, --help          show this text\n"
          "\n"
          "Pins and estimation:\n"
          "  --pins FILE         pins as the clipboard holds them: one \"x y radius 1|0\"\n"
          "                      record each (1: smooth, 0: corner); every junction is\n"
-         "                      then searched inside one pin\n"
+         "                      then searched inside one pin; with --all each pin goes\n"
+         "                      to the outline with the most nodes inside it\n"
          "  --max-length L      without pins: estimate pieces only up to L nodes and\n"
-         "                      search on that partial estimation\n"
+         "                      search on that partial estimation [with --all: "
+      << default_all_max_length
+      << "]\n"
          "\n"
          "A long estimation shows its progress on standard error when that is a\n"
          "terminal.\n"

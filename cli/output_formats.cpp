@@ -1,7 +1,10 @@
 #include "cli/output_formats.h"
 
+#include <cmath>
 #include <locale>
 #include <sstream>
+
+#include "fitting/text_formats.h"
 
 namespace cli {
 
@@ -31,6 +34,36 @@ std::string contours_json(std::uint32_t width, std::uint32_t height, const std::
     }
     out << (contours.empty() ? "]}\n" : "\n]}\n");
     return out.str();
+}
+
+std::string curves_json(std::uint32_t width, std::uint32_t height, const std::vector<outline::fitted_curve>& curves)
+{
+    std::ostringstream out = classic_stream();
+    out << "{\"width\": " << width << ", \"height\": " << height << ", \"curves\": [";
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        const std::vector<outline::real_point>& points = curves[c].control_points;
+        out << (c ? ",\n" : "\n") << "{\"points\": [";
+        for (std::size_t i = 0; i < points.size(); ++i)
+            out << (i ? ", [" : "[") << points[i].x << ", " << points[i].y << ']';
+        out << "], \"junctions\": " << (points.empty() ? 0 : (points.size() - 1) / 3) << ", \"discrepancy\": ";
+        if (std::isfinite(curves[c].discrepancy))
+            out << curves[c].discrepancy;
+        else
+            out << "null";
+        out << '}';
+    }
+    out << (curves.empty() ? "]}\n" : "\n]}\n");
+    return out.str();
+}
+
+std::string control_point_blocks(const std::vector<outline::fitted_curve>& curves)
+{
+    std::string out;
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        if (c) out += '\n';
+        out += outline::control_points_text(curves[c].control_points);
+    }
+    return out;
 }
 
 std::string stats_line(unsigned node_count, std::size_t control_point_count, float discrepancy,

@@ -4,18 +4,24 @@
 
 namespace cli {
 
-void progress_bar::update(unsigned current, unsigned total)
+void progress_bar::update(unsigned long long current, unsigned long long total)
 {
-    if (!enabled_ || total == 0)
-        return;
+    if (!enabled_ || total == 0) return;
+    if (current > total) current = total;
     const unsigned width = 40;
-    const unsigned filled = unsigned((unsigned long long)width * (current < total ? current : total) / total);
+    const unsigned filled = unsigned(width * current / total);
     const std::string bar = std::string(filled, '#') + std::string(width - filled, '-');
-    std::fprintf(out_, "\rEstimating piece lengths [%s] %u / %u", bar.c_str(), current, total);
+    if (percent_) {
+        const unsigned percent = unsigned(100 * current / total);
+        if (drawn_ && percent == last_percent_ && current < total) return;
+        last_percent_ = percent;
+        std::fprintf(out_, "\r%s [%s] %u %%", caption_.c_str(), bar.c_str(), percent);
+    } else {
+        std::fprintf(out_, "\r%s [%s] %llu / %llu", caption_.c_str(), bar.c_str(), current, total);
+    }
     std::fflush(out_);
     drawn_ = true;
-    if (current >= total)
-        finish();  // what follows starts on a line of its own
+    if (current >= total) finish();  // what follows starts on a line of its own
 }
 
 void progress_bar::finish()

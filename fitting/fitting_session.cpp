@@ -98,6 +98,7 @@ session_run fitting_session::run(const progress_fn& progress, unsigned max_lengt
     prepare();
     if (pins_.empty() && params_.estimation) {
         const unsigned target = max_length ? std::min(max_length, full_length()) : full_length();
+        free_.reserve_length(target);  // without the memory the steps grow the lists as they go
         while (estimated_length() < target) {
             if (estimation_step() == step_outcome::not_enough_memory) {
                 out.estimation = estimation_end::not_enough_memory;

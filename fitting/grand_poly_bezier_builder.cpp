@@ -34,6 +34,20 @@ step_outcome grand_poly_bezier_builder<C, R>::estimation_step()
 }
 
 template <class C, class R>
+bool grand_poly_bezier_builder<C, R>::reserve_length(unsigned length)
+{
+    const unsigned n = this->node_count_;
+    const size_t entries = length > 3 ? std::min<size_t>(n - 2, length - 3) : 0;
+    try {
+        for (std::vector<piece_estimate>& list : estimates_)
+            if (list.capacity() < entries) list.reserve(entries);
+    } catch (const std::bad_alloc&) {
+        return false;  // the lists reserved so far only have more room
+    }
+    return true;
+}
+
+template <class C, class R>
 void grand_poly_bezier_builder<C, R>::estimate_length(unsigned length)
 {
     const unsigned n = this->node_count_;

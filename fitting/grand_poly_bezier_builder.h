@@ -43,6 +43,12 @@ public:
     // passes through and leaves the estimates as they were.
     step_outcome estimation_step();
 
+    // Makes room for the estimates up to `length` at once, so that an
+    // estimation known to stop there takes no more memory than it keeps
+    // (the lists otherwise grow by doubling). False, and nothing changes,
+    // without the memory.
+    bool reserve_length(unsigned length);
+
     // L: every start node has estimates for lengths 4 .. L (3 when none).
     unsigned estimated_length() const { return estimated_length_; }
     // True once the estimation covers the whole polyline (L = N + 1).

@@ -1,11 +1,10 @@
 #include "fitting/junction_search.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
-
-#include <boost/shared_ptr.hpp>
 
 #include "fitting/bend_penalty.h"
 #include "fitting/float_runs.h"
@@ -34,25 +33,52 @@ struct chain_tangents {
     real_vector last_d2;   // end tangent of the chain's last piece
 };
 
-// Layer k: the best chains of k + 1 pieces covering min_total .. max_total
-// nodes. Entries are stored by the node where the chain ends and, per end
-// node, by falling total: the shorter chains that a chain continues with
-// after its first piece all end at the same node, and their totals fall as
-// the first piece grows, so they are read front to back.
-struct junction_layer {
+// The entries of layer k that end at one node: the best chains of k + 1
+// pieces covering min_total .. max_total nodes, by falling total. The chains
+// that a chain continues with after its first piece end at the same node as
+// the chain itself, in the layer below, and their totals fall as the first
+// piece grows, so they are read front to back. Hence each end node goes
+// through the layers on its own, with two rows of at most N + 1 entries
+// per thread instead of a whole layer of N rows.
+struct layer_row {
     unsigned min_total = 0, max_total = 0;
     unsigned width() const { return max_total - min_total + 1; }
-    size_t index(unsigned end, unsigned total) const { return size_t(end) * width() + (max_total - total); }
-    // [N * width] chain cost; infinite once the chain is out of play. Freed
-    // once the next layer is built, like the tangents.
-    std::vector<float> cost;
-    std::vector<chain_tangents> tangents;  // [N * width]
-    std::vector<unsigned> first_length;    // [N * width] length of the first piece; kept to rebuild the curve
-    std::vector<unsigned> alive_low;       // [N] smallest total of an open chain still in play, per end node
-    std::vector<unsigned> alive_high;      // [N] largest such total (below alive_low when there is none)
+    size_t index(unsigned total) const { return max_total - total; }
+    std::vector<float> cost;               // [width] chain cost; infinite once the chain is out of play
+    std::vector<chain_tangents> tangents;  // [width]
+    unsigned alive_low = 1;                // smallest total of an open chain still in play
+    unsigned alive_high = 0;               // largest such total (below alive_low when there is none)
+    bool any_alive() const { return alive_low <= alive_high; }
+    void size_to(unsigned low, unsigned high)
+    {
+        min_total = low;
+        max_total = high;
+        cost.resize(width());
+        tangents.resize(width());
+    }
 };
 
-typedef boost::shared_ptr<junction_layer> layer_ptr;
+// A closed chain cheaper than those met before it at its end node and than
+// the walks' shared bound: the search chooses among these the curve the
+// layer-by-layer programme chooses.
+struct closing_chain {
+    float total;  // with the junction penalties
+    unsigned layer;
+    unsigned end;  // where it starts and ends
+};
+
+// The lengths of the first pieces of one end node's chains, layer by layer,
+// to rebuild the cheapest curve.
+struct first_lengths {
+    std::vector<unsigned> max_total;           // [layer]
+    std::vector<std::vector<unsigned>> table;  // [layer][max_total - total]; 0 out of play
+};
+
+// One worker's rows and sums.
+struct walk_scratch {
+    layer_row prev, cur;
+    std::vector<float> partial;  // [L + 1]
+};
 
 // The smallest partial cost c from which fl(junction_cost + c) reaches
 // `limit`: a chain whose cost has reached it is no cheaper than the limit,
@@ -93,10 +119,13 @@ private:
     float bend(real_vector a, real_vector b) const { return bend_penalty(bend_penalty_, a, b); }
 
     bool well_behaved() const;
-    void search(float limit, bool well_behaved);
-    layer_ptr first_layer(float limit) const;
-    void next_layer_plain(const junction_layer& prev, junction_layer& cur) const;
-    void next_layer_bounded(const junction_layer& prev, junction_layer& cur, unsigned k, float limit) const;
+    void search(float limit, bool bounded, const std::vector<unsigned>& first_ends);
+    void walk_end(unsigned end, float limit, bool bounded, walk_scratch& rows, std::vector<closing_chain>& found,
+                  std::atomic<float>* shared_best, first_lengths* lengths, unsigned last_layer) const;
+    void first_row(unsigned end, float limit, layer_row& row) const;
+    void next_row_plain(unsigned end, const layer_row& prev, layer_row& cur, unsigned* first_length) const;
+    void next_row_bounded(unsigned end, const layer_row& prev, layer_row& cur, unsigned k, float limit, float* partial,
+                          unsigned* first_length) const;
 
     const grand_params<float>& params_;
     const std::vector<std::vector<piece_estimate>>& estimates_;  // [N][L - 3]: estimates_[s][len - 4]
@@ -108,14 +137,14 @@ private:
     const unsigned max_junctions_;  // most pieces of the curve, >= 1
     // discrepancy_[s][len - 4]: the discrepancies alone, for the sums.
     std::vector<std::vector<float>> discrepancy_;
-    // cover_[end * (N + 1) + (N + 1 - n)]: a lower bound of what covering
-    // the n nodes that end at `end` with pieces costs, each piece with its
-    // junction penalty, bend penalties left out (1 node: 0; 2 or 3: none).
+    // A lower bound of what covering the n nodes that end at `end` costs
+    // with pieces, each piece with its junction penalty, bend penalties left
+    // out (1 node: 0; 2 or 3: none). Kept per end node as the least bound
+    // of each run of cover_run_ consecutive node counts, so that it takes
+    // about N * L values, not N * N: cover_[end * cover_runs_ + n / cover_run_].
     std::vector<float> cover_;
-    float cover(unsigned end, unsigned nodes) const
-    {
-        return cover_[size_t(end) * (node_count_ + 1) + (node_count_ + 1 - nodes)];
-    }
+    unsigned cover_run_ = 1, cover_runs_ = 0;
+    float cover(unsigned end, unsigned nodes) const { return cover_[size_t(end) * cover_runs_ + nodes / cover_run_]; }
     void prepare_cover();
     float open_threshold(unsigned k, unsigned start, unsigned total, float limit, float useless) const;
 
@@ -123,7 +152,8 @@ private:
     unsigned one_piece_start_ = 0;
     float best_ = no_curve;
     unsigned best_start_ = 0, best_layer_ = 0;
-    std::vector<layer_ptr> layers_;
+    float best_limit_ = infinite;  // the search that found the best curve
+    bool best_bounded_ = false;
 };
 
 // Every cost term a non-negative number: discrepancies and bend penalties
@@ -147,18 +177,24 @@ bool layered_search::well_behaved() const
 // Least costs of covering a stretch of the outline with pieces, for every
 // end node and length: the part of a closed curve that a chain still lacks
 // costs at least this much, which lets the search drop chains that cannot
-// lead to a curve below its limit long before they close.
+// lead to a curve below its limit long before they close. Each end node's
+// costs are worked out over all lengths in a row of its own; only the
+// least of each run of lengths is kept.
 void layered_search::prepare_cover()
 {
     const unsigned n = node_count_, stride = node_count_ + 1;
-    cover_.assign(size_t(n) * stride, infinite);
+    cover_run_ = std::max(1u, (stride + estimated_length_ - 1) / estimated_length_);
+    cover_runs_ = stride / cover_run_ + 1;
+    cover_.assign(size_t(n) * cover_runs_, infinite);
     thread_pool& pool = thread_pool::shared();
     std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(estimated_length_ + 1));
+    std::vector<std::vector<float>> rows(pool.concurrency(), std::vector<float>(stride));
     pool.parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned worker) {
         float* partial = scratch[worker].data();
+        float* row = rows[worker].data();  // row[N + 1 - nodes]
         for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
-            float* row = &cover_[size_t(end) * stride];  // row[N + 1 - nodes]
-            row[n] = 0;                                  // a single node needs no piece
+            std::fill(row, row + stride, infinite);
+            row[n] = 0;  // a single node needs no piece
             for (unsigned nodes = 4; nodes + 2 <= n; ++nodes) {
                 const unsigned s = cycle_.start_of(end, nodes);
                 const unsigned last = std::min(estimated_length_, nodes);
@@ -166,6 +202,11 @@ void layered_search::prepare_cover()
                 const float least =
                     sum_and_minimum(&row[n + 1 - (nodes - 3)], discrepancy_[s].data(), last - 3, partial);
                 row[n + 1 - nodes] = least + junction_penalty_;
+            }
+            float* kept = &cover_[size_t(end) * cover_runs_];
+            for (unsigned nodes = 1; nodes <= n + 1; ++nodes) {
+                float& least = kept[nodes / cover_run_];
+                least = std::min(least, row[n + 1 - nodes]);
             }
         }
     });
@@ -186,83 +227,68 @@ float layered_search::open_threshold(unsigned k, unsigned start, unsigned total,
     return room <= 0 ? 0.0f : float(room);  // rounding is well inside the margin
 }
 
-// Layer 0: single pieces. With a limit, a piece is in play only while a
-// chain that ends with it (one junction more) can stay below the limit. The
-// closed loops of N + 1 nodes never continue a chain: they are not counted
-// in play.
-layer_ptr layered_search::first_layer(float limit) const
+// Layer 0 at one end node: single pieces. With a limit, a piece is in play
+// only while a chain that ends with it (one junction more) can stay below
+// the limit. The closed loops of N + 1 nodes never continue a chain: they
+// are not counted in play.
+void layered_search::first_row(unsigned end, float limit, layer_row& row) const
 {
-    layer_ptr layer(new junction_layer);
-    layer->min_total = 4;
-    layer->max_total = estimated_length_;
-    const size_t size = size_t(node_count_) * layer->width();
-    layer->cost.resize(size);
-    layer->tangents.resize(size);
-    layer->alive_low.assign(node_count_, 1);
-    layer->alive_high.assign(node_count_, 0);
+    row.size_to(4, estimated_length_);
     const bool bounded = limit < infinite;
     const float useless = useless_from(junction_penalty_, limit);
-    for (unsigned end = 0; end < node_count_; ++end) {
-        unsigned low = 1, high = 0;
-        for (unsigned t = 4; t <= estimated_length_; ++t) {
-            const unsigned start = cycle_.start_of(end, t);
-            const piece_estimate& e = piece(start, t);
-            const size_t at = layer->index(end, t);
-            layer->cost[at] = e.discrepancy;
-            layer->tangents[at] = {e.d1, e.d2};
-            if (bounded &&
-                !(e.discrepancy < (t <= node_count_ ? open_threshold(0, start, t, limit, useless) : useless))) {
-                layer->cost[at] = infinite;
-            } else if (t <= node_count_) {
-                if (high < low) low = t;
-                high = t;
-            }
+    unsigned low = 1, high = 0;
+    for (unsigned t = 4; t <= estimated_length_; ++t) {
+        const unsigned start = cycle_.start_of(end, t);
+        const piece_estimate& e = piece(start, t);
+        const size_t at = row.index(t);
+        row.cost[at] = e.discrepancy;
+        row.tangents[at] = {e.d1, e.d2};
+        if (bounded && !(e.discrepancy < (t <= node_count_ ? open_threshold(0, start, t, limit, useless) : useless))) {
+            row.cost[at] = infinite;
+        } else if (t <= node_count_) {
+            if (high < low) low = t;
+            high = t;
         }
-        layer->alive_low[end] = low;
-        layer->alive_high[end] = high;
     }
-    return layer;
+    row.alive_low = low;
+    row.alive_high = high;
 }
 
 // The plain programme, for costs that are not all well-behaved
 // numbers: every candidate in ascending first-piece length, the first one
 // taken, then only a strictly cheaper one.
-void layered_search::next_layer_plain(const junction_layer& prev, junction_layer& cur) const
+void layered_search::next_row_plain(unsigned end, const layer_row& prev, layer_row& cur, unsigned* first_length) const
 {
     const unsigned n = node_count_;
-    thread_pool::shared().parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned) {
-        for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
-            for (unsigned t = cur.min_total; t <= cur.max_total; ++t) {
-                const unsigned s = cycle_.start_of(end, t);
-                const piece_estimate* e = estimates_[s].data();
-                const bool closes = t == n + 1;
-                const int from = int(t) - int(prev.max_total) + 1;
-                const unsigned jmin = from < 4 ? 4u : unsigned(from);
-                const unsigned jmax = std::min(estimated_length_, t - prev.min_total + 1);
-                float chosen = -1.0f;
-                chain_tangents chosen_tangents = {{0, 0}, {0, 0}};
-                unsigned chosen_length = 0;
-                for (unsigned j = jmin; j <= jmax; ++j) {
-                    const piece_estimate& pc = e[j - 4];
-                    const size_t r = prev.index(end, t - j + 1);
-                    float cost = prev.cost[r] + pc.discrepancy;
-                    if (bend_penalty_ > 0) {
-                        cost += bend(pc.d2, prev.tangents[r].first_d1);
-                        if (closes) cost += bend(prev.tangents[r].last_d2, pc.d1);
-                    }
-                    if (chosen < 0 || cost < chosen) {
-                        chosen = cost;
-                        chosen_tangents = {pc.d1, prev.tangents[r].last_d2};
-                        chosen_length = j;
-                    }
-                }
-                const size_t at = cur.index(end, t);
-                cur.cost[at] = chosen;
-                cur.tangents[at] = chosen_tangents;
-                cur.first_length[at] = chosen_length;
+    for (unsigned t = cur.min_total; t <= cur.max_total; ++t) {
+        const unsigned s = cycle_.start_of(end, t);
+        const piece_estimate* e = estimates_[s].data();
+        const bool closes = t == n + 1;
+        const int from = int(t) - int(prev.max_total) + 1;
+        const unsigned jmin = from < 4 ? 4u : unsigned(from);
+        const unsigned jmax = std::min(estimated_length_, t - prev.min_total + 1);
+        float chosen = -1.0f;
+        chain_tangents chosen_tangents = {{0, 0}, {0, 0}};
+        unsigned chosen_length = 0;
+        for (unsigned j = jmin; j <= jmax; ++j) {
+            const piece_estimate& pc = e[j - 4];
+            const size_t r = prev.index(t - j + 1);
+            float cost = prev.cost[r] + pc.discrepancy;
+            if (bend_penalty_ > 0) {
+                cost += bend(pc.d2, prev.tangents[r].first_d1);
+                if (closes) cost += bend(prev.tangents[r].last_d2, pc.d1);
+            }
+            if (chosen < 0 || cost < chosen) {
+                chosen = cost;
+                chosen_tangents = {pc.d1, prev.tangents[r].last_d2};
+                chosen_length = j;
             }
         }
-    });
+        const size_t at = cur.index(t);
+        cur.cost[at] = chosen;
+        cur.tangents[at] = chosen_tangents;
+        if (first_length) first_length[at] = chosen_length;
+    }
 }
 
 // The same choice for well-behaved costs, faster. Per entry, the partial
@@ -272,128 +298,189 @@ void layered_search::next_layer_plain(const junction_layer& prev, junction_layer
 // cheapest-looking one can be the first cheapest, and only those are priced
 // in full, in ascending order with the written comparison. Chains that can
 // only lead to curves at or above `limit` are left out (infinite cost).
-void layered_search::next_layer_bounded(const junction_layer& prev, junction_layer& cur, unsigned k, float limit) const
+void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer_row& cur, unsigned k, float limit,
+                                      float* partial, unsigned* first_length) const
 {
     const unsigned n = node_count_;
     // A chain that does not close yet gets at least one more junction.
     const float useless_open = useless_from(float(k + 1) * junction_penalty_, limit);
     const float useless_closed = useless_from(float(k) * junction_penalty_, limit);
-    thread_pool& pool = thread_pool::shared();
-    std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(estimated_length_ + 1));
-    pool.parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned worker) {
-        float* partial = scratch[worker].data();
-        for (unsigned end = unsigned(end_begin); end < end_end; ++end) {
-            unsigned low = 1, high = 0;
-            for (unsigned t = cur.min_total; t <= cur.max_total; ++t) {
-                const size_t at = cur.index(end, t);
-                cur.cost[at] = infinite;
-                cur.first_length[at] = 0;
-                const unsigned s = cycle_.start_of(end, t);
-                const bool closes = t == n + 1;
-                // Candidates: first pieces jmin .. jmax long whose rest is in play.
-                const int from = int(t) - int(prev.max_total) + 1;
-                const int first = std::max({4, from, int(t) + 1 - int(prev.alive_high[end])});
-                const int last = std::min(
-                    {int(estimated_length_), int(t - prev.min_total + 1), int(t) + 1 - int(prev.alive_low[end])});
-                if (first > last) continue;
-                const unsigned count = unsigned(last - first + 1);
-                const size_t rest0 = prev.index(end, t - first + 1);  // rest of candidate `first`; then consecutive
-                const float least = sum_and_minimum(&prev.cost[rest0], &discrepancy_[s][first - 4], count, partial);
-                const float useless = closes ? useless_closed : open_threshold(k, s, t, limit, useless_open);
-                if (!(least < useless)) continue;
+    unsigned low = 1, high = 0;
+    for (unsigned t = cur.min_total; t <= cur.max_total; ++t) {
+        const size_t at = cur.index(t);
+        cur.cost[at] = infinite;
+        if (first_length) first_length[at] = 0;
+        const unsigned s = cycle_.start_of(end, t);
+        const bool closes = t == n + 1;
+        // Candidates: first pieces jmin .. jmax long whose rest is in play.
+        const int from = int(t) - int(prev.max_total) + 1;
+        const int first = std::max({4, from, int(t) + 1 - int(prev.alive_high)});
+        const int last =
+            std::min({int(estimated_length_), int(t - prev.min_total + 1), int(t) + 1 - int(prev.alive_low)});
+        if (first > last) continue;
+        const unsigned count = unsigned(last - first + 1);
+        const size_t rest0 = prev.index(t - first + 1);  // rest of candidate `first`; then consecutive
+        const float least = sum_and_minimum(&prev.cost[rest0], &discrepancy_[s][first - 4], count, partial);
+        const float useless = closes ? useless_closed : open_threshold(k, s, t, limit, useless_open);
+        if (!(least < useless)) continue;
 
-                const piece_estimate* e = &estimates_[s][first - 4];
-                auto full_cost = [&](unsigned i) {
-                    float cost = partial[i];
-                    if (bend_penalty_ > 0) {
-                        const chain_tangents& r = prev.tangents[rest0 + i];
-                        cost += bend(e[i].d2, r.first_d1);
-                        if (closes) cost += bend(r.last_d2, e[i].d1);
-                    }
-                    return cost;
-                };
-                // The first candidate with the least partial sum bounds the
-                // cost of the first cheapest one; a candidate whose partial
-                // sum is not below the cheapest full cost met so far (or not
-                // below the bound while none is met) cannot be it.
-                const float out_of_play = std::nextafter(useless, 0.0f);
-                float cutoff = std::min(full_cost(first_at_most(partial, 0, count, least)), out_of_play);
-                float chosen = -1.0f;
-                unsigned chosen_index = 0;
-                for (unsigned i = first_at_most(partial, 0, count, cutoff); i < count;
-                     i = first_at_most(partial, i + 1, count, cutoff)) {
-                    const float cost = full_cost(i);
-                    if (chosen < 0 || cost < chosen) {
-                        chosen = cost;
-                        chosen_index = i;
-                        cutoff = std::min(std::nextafter(cost, 0.0f), out_of_play);
-                    }
-                }
-                if (!(chosen < useless)) continue;
-                cur.cost[at] = chosen;
-                cur.tangents[at] = {e[chosen_index].d1, prev.tangents[rest0 + chosen_index].last_d2};
-                cur.first_length[at] = unsigned(first) + chosen_index;
-                if (!closes) {
-                    if (high < low) low = t;
-                    high = t;
-                }
+        const piece_estimate* e = &estimates_[s][first - 4];
+        auto full_cost = [&](unsigned i) {
+            float cost = partial[i];
+            if (bend_penalty_ > 0) {
+                const chain_tangents& r = prev.tangents[rest0 + i];
+                cost += bend(e[i].d2, r.first_d1);
+                if (closes) cost += bend(r.last_d2, e[i].d1);
             }
-            cur.alive_low[end] = low;
-            cur.alive_high[end] = high;
+            return cost;
+        };
+        // The first candidate with the least partial sum bounds the
+        // cost of the first cheapest one; a candidate whose partial
+        // sum is not below the cheapest full cost met so far (or not
+        // below the bound while none is met) cannot be it.
+        const float out_of_play = std::nextafter(useless, 0.0f);
+        float cutoff = std::min(full_cost(first_at_most(partial, 0, count, least)), out_of_play);
+        float chosen = -1.0f;
+        unsigned chosen_index = 0;
+        for (unsigned i = first_at_most(partial, 0, count, cutoff); i < count;
+             i = first_at_most(partial, i + 1, count, cutoff)) {
+            const float cost = full_cost(i);
+            if (chosen < 0 || cost < chosen) {
+                chosen = cost;
+                chosen_index = i;
+                cutoff = std::min(std::nextafter(cost, 0.0f), out_of_play);
+            }
         }
-    });
+        if (!(chosen < useless)) continue;
+        cur.cost[at] = chosen;
+        cur.tangents[at] = {e[chosen_index].d1, prev.tangents[rest0 + chosen_index].last_d2};
+        if (first_length) first_length[at] = unsigned(first) + chosen_index;
+        if (!closes) {
+            if (high < low) low = t;
+            high = t;
+        }
+    }
+    cur.alive_low = low;
+    cur.alive_high = high;
 }
 
-void layered_search::search(float limit, bool bounded)
+// The least float above a closed chain's total: a bound that leaves out only
+// chains dearer than that chain, never one that costs the same.
+float just_above(float total)
 {
+    return std::nextafter(total, infinite);
+}
+
+// Lowers the shared bound to `bound` unless it is lower already.
+void lower_shared(std::atomic<float>& shared, float bound)
+{
+    float seen = shared.load(std::memory_order_relaxed);
+    while (bound < seen && !shared.compare_exchange_weak(seen, bound, std::memory_order_relaxed)) {
+    }
+}
+
+// One end node through the layers, as far as the closed chains met and the
+// limit let any chain stay in play: the closed chains ending there that are
+// cheaper than all before them (and than the shared bound, if any) go to
+// `found`; with `lengths`, the first pieces' lengths of layers
+// 1 .. last_layer are kept too. The shared bound is just above the cheapest
+// closed chain that any walk has met so far: it leaves out only chains
+// dearer than a known curve.
+void layered_search::walk_end(unsigned end, float limit, bool bounded, walk_scratch& rows,
+                              std::vector<closing_chain>& found, std::atomic<float>* shared_best,
+                              first_lengths* lengths, unsigned last_layer) const
+{
+    const unsigned n = node_count_;
+    float best = one_piece_best_;
+    first_row(end, limit, rows.prev);
+    for (unsigned k = 1; k <= max_junctions_ - 1 && k <= last_layer; ++k) {
+        if (shared_best) best = std::min(best, shared_best->load(std::memory_order_relaxed));
+        if (float(k) * junction_penalty_ >= best) break;
+        const float in_play = std::min(limit, best);
+        if (bounded && float(k) * junction_penalty_ >= in_play) break;  // every curve from here on costs at least that
+        const unsigned low = rows.prev.min_total + 3;
+        const unsigned high = std::min(n + 1, rows.prev.max_total + estimated_length_ - 1);
+        if (low >= n + 1) break;
+        rows.cur.size_to(low, high);
+        unsigned* first_length = nullptr;
+        if (lengths) {
+            lengths->max_total.push_back(high);
+            lengths->table.emplace_back(rows.cur.width());
+            first_length = lengths->table.back().data();
+        }
+        if (bounded)
+            next_row_bounded(end, rows.prev, rows.cur, k, in_play, rows.partial.data(), first_length);
+        else
+            next_row_plain(end, rows.prev, rows.cur, first_length);
+        if (high == n + 1) {
+            const float total = float(k) * junction_penalty_ + rows.cur.cost[rows.cur.index(n + 1)];
+            if (total < best) {
+                best = total;
+                found.push_back({total, k, end});
+                if (shared_best) lower_shared(*shared_best, just_above(total));
+            }
+        }
+        std::swap(rows.prev, rows.cur);
+        if (bounded && !rows.prev.any_alive()) break;  // no chain can lead below the limit any more
+    }
+}
+
+// Every end node walks the layers on its own, the nodes of `first_ends`
+// first (the junctions of a good curve: their walks soon give a tight bound
+// to the others); then the closed chains are taken as the layer-by-layer
+// programme takes them: layer by layer, end node by end node, each one only
+// when strictly cheaper than the best before it, until the junction
+// penalties of a layer alone reach the best (or the limit). A chain a walk
+// does not keep is no cheaper than one kept before it or than a closed chain
+// met elsewhere, so it would not have been taken either; the cheapest curve
+// is never left out, as the bounds lie above closed chains met, never on
+// them; and chains a walk keeps in play longer than the programme would
+// lead only to curves no cheaper than its best, or than the limit, so the
+// choice is the same. Without well-behaved costs (not bounded), each walk
+// has only its own chains to go by.
+void layered_search::search(float limit, bool bounded, const std::vector<unsigned>& first_ends)
+{
+    std::vector<unsigned> order;
+    order.reserve(node_count_);
+    std::vector<bool> first(node_count_, false);
+    for (unsigned j : first_ends) {
+        if (!first[j % node_count_]) order.push_back(j % node_count_);
+        first[j % node_count_] = true;
+    }
+    for (unsigned end = 0; end < node_count_; ++end)
+        if (!first[end]) order.push_back(end);
+
+    std::atomic<float> shared_best(one_piece_best_);
+    std::atomic<float>* shared = bounded ? &shared_best : nullptr;
+    thread_pool& pool = thread_pool::shared();
+    std::vector<walk_scratch> rows(pool.concurrency());
+    std::vector<std::vector<closing_chain>> found(pool.concurrency());
+    for (walk_scratch& r : rows) r.partial.resize(estimated_length_ + 1);
+    pool.parallel_for(node_count_, 2, [&](size_t begin, size_t end, unsigned worker) {
+        for (size_t i = begin; i < end; ++i)
+            walk_end(order[i], limit, bounded, rows[worker], found[worker], shared, nullptr, max_junctions_);
+    });
+
+    std::vector<closing_chain> chains;
+    for (const std::vector<closing_chain>& f : found) chains.insert(chains.end(), f.begin(), f.end());
+    std::sort(chains.begin(), chains.end(), [](const closing_chain& a, const closing_chain& b) {
+        return a.layer != b.layer ? a.layer < b.layer : a.end < b.end;
+    });
     best_ = one_piece_best_;
     best_start_ = one_piece_start_;
     best_layer_ = 0;
-    layers_.clear();
-    layers_.push_back(first_layer(limit));
-
-    for (unsigned k = 1; k <= max_junctions_ - 1; ++k) {
+    best_limit_ = limit;
+    best_bounded_ = bounded;
+    size_t c = 0;
+    for (unsigned k = 1; c < chains.size(); ++k) {
         if (float(k) * junction_penalty_ >= best_) break;
-        const float in_play = std::min(limit, best_);
-        if (bounded && float(k) * junction_penalty_ >= in_play)
-            break;  // every curve from here on costs at least the limit
-        const junction_layer& prev = *layers_.back();
-        layer_ptr cur(new junction_layer);
-        cur->min_total = prev.min_total + 3;
-        cur->max_total = std::min(node_count_ + 1, prev.max_total + estimated_length_ - 1);
-        if (cur->min_total >= node_count_ + 1) break;
-        const size_t size = size_t(node_count_) * cur->width();
-        cur->cost.resize(size);
-        cur->tangents.resize(size);
-        cur->first_length.resize(size);
-        if (bounded) {
-            cur->alive_low.resize(node_count_);
-            cur->alive_high.resize(node_count_);
-            next_layer_bounded(prev, *cur, k, in_play);
-        } else {
-            next_layer_plain(prev, *cur);
-        }
-
-        if (cur->max_total == node_count_ + 1) {
-            const float junction_cost = float(k) * junction_penalty_;
-            for (unsigned s = 0; s < node_count_; ++s) {
-                const float total = junction_cost + cur->cost[cur->index(s, node_count_ + 1)];
-                if (total < best_) {
-                    best_ = total;
-                    best_start_ = s;
-                    best_layer_ = k;
-                }
+        if (bounded && float(k) * junction_penalty_ >= std::min(limit, best_)) break;
+        for (; c < chains.size() && chains[c].layer == k; ++c) {
+            if (chains[c].total < best_) {
+                best_ = chains[c].total;
+                best_start_ = chains[c].end;
+                best_layer_ = k;
             }
-        }
-        // Only the newest layer is read on; the older ones keep their lengths.
-        layers_.back()->cost = std::vector<float>();
-        layers_.back()->tangents = std::vector<chain_tangents>();
-        layers_.push_back(cur);
-        if (bounded) {
-            bool open = false;
-            for (unsigned end = 0; end < node_count_ && !open; ++end)
-                open = cur->alive_low[end] <= cur->alive_high[end];
-            if (!open) break;  // no chain can lead below the limit any more
         }
     }
 }
@@ -424,27 +511,39 @@ float layered_search::run(std::vector<unsigned>& junctions)
         // A little above the price of a known curve: what the search finds
         // below it is exact; should it find nothing there, search again
         // without a limit.
-        float limit = std::min(one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_));
+        std::vector<unsigned> quick_junctions;
+        float limit = std::min(
+            one_piece_best_, quick_curve_price(estimates_, node_count_, estimated_length_, params_, &quick_junctions));
         if (limit < no_curve) {
             limit = std::nextafter(limit + limit * 0.01f, infinite);
-            search(limit, true);
+            search(limit, true, quick_junctions);
             done = best_ < limit;
         }
         if (!done) {
-            search(infinite, true);
+            search(infinite, true, quick_junctions);
             done = true;
         }
     }
-    if (!done) search(infinite, false);
+    if (!done) search(infinite, false, {});
 
     junctions.clear();
     if (best_ == no_curve) return -1.0f;
+    // The chain's first pieces, walked again from where it ends (and starts):
+    // every piece of a closed chain ends at that node's entries.
+    first_lengths lengths;
+    if (best_layer_ > 0) {
+        walk_scratch rows;
+        rows.partial.resize(estimated_length_ + 1);
+        // Bounded just above the curve: no entry of its chain is left out.
+        std::vector<closing_chain> again;
+        std::atomic<float> bound(just_above(best_));
+        walk_end(best_start_, best_limit_, best_bounded_, rows, again, best_bounded_ ? &bound : nullptr, &lengths,
+                 best_layer_);
+    }
     junctions.push_back(best_start_);
     unsigned current = best_start_, remaining = node_count_ + 1;
     for (unsigned k = best_layer_; k >= 1; --k) {
-        const junction_layer& layer = *layers_[k];
-        const unsigned end = cycle_.end_of(current, remaining);
-        const unsigned len = layer.first_length[layer.index(end, remaining)];
+        const unsigned len = lengths.table[k - 1][lengths.max_total[k - 1] - remaining];
         remaining -= len - 1;
         current += len - 1;
         junctions.push_back(current);

@@ -16,6 +16,11 @@
 // computed exactly as the plain programme would. Should the price have been
 // too low for anything to be found below it, the search runs again without
 // it.
+//
+// The chains that a chain continues with end at the same node as the chain,
+// so each end node goes through the layers on its own, with two rows of
+// entries; the search's memory grows with N times L, as the estimates do,
+// not with N squared.
 #pragma once
 
 #include <vector>

@@ -50,8 +50,9 @@ float closed_chains::value(const std::vector<unsigned>& j) const
 }  // namespace
 
 float quick_curve_price(const std::vector<std::vector<piece_estimate>>& estimates, unsigned n, unsigned l,
-                        const grand_params<float>& params)
+                        const grand_params<float>& params, std::vector<unsigned>* junctions)
 {
+    if (junctions) junctions->clear();
     const closed_chains chains = {estimates, n, params.sharp_bend_penalty, params.junction_penalty};
     struct candidate {
         float value;
@@ -101,7 +102,10 @@ float quick_curve_price(const std::vector<std::vector<piece_estimate>>& estimate
             }
             if (step <= 1) break;
         }
-        price = std::min(price, value);
+        if (value < price) {
+            price = value;
+            if (junctions) *junctions = j;
+        }
     }
     return price;
 }

@@ -16,8 +16,9 @@ namespace outline {
 // estimates[s][len - 4] for the n start nodes and len = 4 .. l, as
 // search_junctions takes them. Returns the cost that the search's programme
 // gives the cheapest chain found (the same float additions), or infinity
-// when no chain of two or more pieces fits the limits.
+// when no chain of two or more pieces fits the limits. With `junctions`,
+// also gives the junctions of that chain (empty when there is none).
 float quick_curve_price(const std::vector<std::vector<piece_estimate>>& estimates, unsigned n, unsigned l,
-                        const grand_params<float>& params);
+                        const grand_params<float>& params, std::vector<unsigned>* junctions = nullptr);
 
 }  // namespace outline

@@ -188,6 +188,19 @@ TEST(GrandSearch, IrregularOutlinesGiveTheReferenceSearchResultsToo)
     }
 }
 
+// Estimations stopped far short of the whole outline, as vexilo-fit --all
+// stops them: the search then keeps its bounds of the uncovered rest only
+// per run of lengths, and each end node goes through the layers on its own.
+TEST(GrandSearch, StoppedEstimationsOfLongerOutlinesGiveTheReferenceResults)
+{
+    const std::vector<search_variant> variants = {{10, 10, 50}, {0, 2, 50}, {10, 1, 12}, {30, 5, 50}};
+    expect_reference_results(testing_polylines::disc(20), {12u, 25u, 40u}, variants);
+    expect_reference_results(testing_polylines::rectangle(2, 3, 40, 17), {10u, 30u}, variants);
+    expect_reference_results(
+        testing_polylines::outline_of_spans(1, {{3, 29}, {2, 31}, {4, 12}, {20, 32}, {1, 6}, {22, 30}, {5, 9}}),
+        {8u, 16u, 33u}, variants);
+}
+
 // Every estimate is the result and tangents of the plain reference piece fit
 // (tests/fitting/reference_search.cpp) of that piece.
 TEST(GrandSearch, EstimatesAreThoseOfTheReferencePieceFit)
@@ -532,4 +545,29 @@ TEST(GuidedSearch, InterleavedAreasOnlyGiveCurvesThatGoAroundOnce)
         EXPECT_LT(j[0], n);
         EXPECT_EQ(10u, curve.size());
     }
+}
+
+// An estimation known to stop at a length makes room for exactly that at
+// once, and estimates as without it.
+TEST(GrandSearch, RoomReservedForAStoppedEstimationIsAllItTakes)
+{
+    grand_builder plain, reserved;
+    for (grand_builder* b : {&plain, &reserved}) {
+        b->reset(testing_polylines::disc(9));
+        b->set_params(grand_params<float>());
+    }
+    ASSERT_TRUE(reserved.reserve_length(20));
+    estimate_to(plain, 20);
+    estimate_to(reserved, 20);
+    for (unsigned s = 0; s < reserved.node_count(); ++s) {
+        EXPECT_EQ(reserved.estimates()[s].capacity(), 17u);
+        ASSERT_EQ(reserved.estimates()[s].size(), plain.estimates()[s].size());
+        for (size_t i = 0; i < plain.estimates()[s].size(); ++i)
+            EXPECT_TRUE(same_bits(plain.estimates()[s][i].discrepancy, reserved.estimates()[s][i].discrepancy));
+    }
+    // Room beyond the whole outline is not taken.
+    grand_builder whole;
+    whole.reset(testing_polylines::disc(2));
+    ASSERT_TRUE(whole.reserve_length(1000));
+    EXPECT_EQ(whole.estimates()[0].capacity(), whole.node_count() - 2);
 }

@@ -231,9 +231,9 @@ options parse_options(int argc, char** argv)
 std::string usage_text()
 {
     std::ostringstream u;
-    u << "Usage: vexilo-fit [options] INPUT.bmp\n"
+    u << "Usage: vexilo-fit [options] INPUT\n"
          "\n"
-         "Fits a closed poly-Bezier to the first closed outline of a 1-bit BMP mask and\n"
+         "Fits a closed poly-Bezier to the first closed outline of a 1-bit mask and\n"
          "prints its control points, one \"x<TAB>y\" line per point (3m + 1 points for\n"
          "m pieces, the last equal to the first). With --all, fits every outline.\n"
          "\n"

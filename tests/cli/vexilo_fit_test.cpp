@@ -59,7 +59,7 @@ TEST(VexiloFit, HelpShowsTheUsage)
 {
     const run_result r = run_vexilo_fit({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("Usage: vexilo-fit [options] INPUT.bmp\n", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("Usage: vexilo-fit [options] INPUT\n", 0), 0u) << r.out;
     EXPECT_TRUE(contains(r.out, "--junction-penalty=R     (without pins) [10]"));
     EXPECT_EQ(r.err, "");
 }

@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,11 +62,11 @@ public:
 
     // How the last estimation on the build thread ended.
     enum class BuildOutcome {
-        None,            // no estimation has run
-        Complete,        // it reached the whole polyline
-        Cancelled,       // the user stopped it; a later Build goes on
-        Failed,          // a step failed (an error or a processor fault); a later Build goes on
-        NotEnoughMemory, // a step could not have its memory, or the whole estimation cannot fit
+        None,             // no estimation has run
+        Complete,         // it reached the whole polyline
+        Cancelled,        // the user stopped it; a later Build goes on
+        Failed,           // a step failed (an error or a processor fault); a later Build goes on
+        NotEnoughMemory,  // a step could not have its memory, or the whole estimation cannot fit
     };
 
     typedef outline::grand_params<float> Params;
@@ -75,7 +76,7 @@ public:
 
     // --- What the document holds ---
     const std::vector<outline::node>& GetPolyline() const;
-    const std::vector<outline::area>& GetAreas() const;
+    const std::vector<outline::area>& GetAreas() const { return areas_; }
     const std::vector<outline::real_point>& GetControlPoints() const { return controlPoints_; }
     std::uint32_t GetBitmapWidth() const { return bitmapWidth_; }
     std::uint32_t GetBitmapHeight() const { return bitmapHeight_; }
@@ -123,6 +124,8 @@ public:
     void Build();
     void Render();
 
+    // The name the property editor's object goes by: "PolyBezier".
+    std::string GetEditableName() const;
     // The property map (doc_properties.cpp).
     static void DeclareProperties(Kor::PropertyMapClassBase& map);
 
@@ -155,11 +158,21 @@ private:
     void OnUpdatePinsCopy(plat::CmdUI* ui);
     void OnUpdatePinsPaste(plat::CmdUI* ui);
 
+    // Renders from what the builders hold; `explicitBuild` tells the user
+    // when no curve came out.
+    void RenderCurve(bool explicitBuild);
+    // The estimation of a Build without pins; false when it must not render.
+    bool Estimate();
+    std::string NoCurveText() const;
+    void Message(const std::string& text) const;
     void RaisePolyBezierChange();
     void RaiseAreasChange();
     plat::Wnd* DialogParent() const;
 
-    outline::fitting_session session_;
+    // Replaced as a whole by an import, so that an import error leaves the
+    // document as it was.
+    std::unique_ptr<outline::fitting_session> session_;
+    std::vector<outline::area> areas_;  // the session's pins; kept by Close
     std::vector<outline::real_point> controlPoints_;
     std::uint32_t bitmapWidth_ = 0, bitmapHeight_ = 0;
     Params params_;
@@ -167,8 +180,8 @@ private:
     bool built_ = false;
 
     bool estimating_ = false;
-    bool renderPending_ = false;       // SetParams during a build: render after it
-    unsigned estimatedLengthCopy_ = 3; // L as served while estimating
+    bool renderPending_ = false;        // SetParams during a build: render after it
+    unsigned estimatedLengthCopy_ = 3;  // L as served while estimating
     BuildOutcome lastOutcome_ = BuildOutcome::None;
     std::function<void()> stepHook_;
     std::function<std::uint64_t()> availableMemory_;

@@ -8,6 +8,9 @@
 #include "platform/edit.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
+
+#include <fnmatch.h>
 
 #include <fstream>
 
@@ -75,6 +78,20 @@ TEST_F(Dialogs, MessageBoxesAreAnsweredFromTheScriptAndLogged) {
     EXPECT_EQ(drv.MessageBoxes()[0].caption, "Tester");
     EXPECT_EQ(drv.MessageBoxes()[0].type, unsigned(MB_YESNOCANCEL | MB_ICONWARNING));
     EXPECT_EQ(drv.MessageBoxes()[1].text, "Done");
+}
+
+TEST(FileFilters, BitmapsMatchInAnyLetterCase) {
+    std::string pattern = CaseInsensitivePattern("*.bmp");
+    EXPECT_EQ(pattern, "*.[bB][mM][pP]");
+    for (const char* name : {"mask.bmp", "MASK.BMP", "Mask.Bmp"}) EXPECT_EQ(fnmatch(pattern.c_str(), name, 0), 0) << name;
+    EXPECT_NE(fnmatch(pattern.c_str(), "mask.bmq", 0), 0);
+    EXPECT_EQ(CaseInsensitivePattern("img_[a-c]?.PNG"), "[iI][mM][gG]_[a-c]?.[pP][nN][gG]");
+}
+
+TEST(FileNames, TheDisplayNameIsValidText) {
+    EXPECT_EQ(DisplayName("/tmp/rounded.bmp"), "rounded.bmp");
+    // A name in another encoding than UTF-8 still shows.
+    EXPECT_EQ(DisplayName("/tmp/ma\xffsk.bmp"), "ma\xef\xbf\xbdsk.bmp");
 }
 
 TEST_F(Dialogs, TheFileDialogAppliesTheDefaultExtensionAndTheMustExistRule) {

@@ -88,7 +88,7 @@ bool Doc::TrySetParams(const Params& params) {
     if (estimating_) {
         // The builder belongs to the build thread now: the parameters reach
         // the session and the curve once the build is over.
-        renderPending_ = true;
+        paramsChangedInBuild_ = true;
         RaisePolyBezierChange();
         return true;
     }
@@ -239,24 +239,22 @@ bool Doc::Estimate() {
         return false;
     }
     GrandBuilding::Outcome outcome;
-    std::string failure;
     {
         EstimatingFlag flag(estimating_);
         estimatedLengthCopy_ = session_->estimated_length();
-        renderPending_ = false;
+        paramsChangedInBuild_ = false;
         GrandBuilding building(*session_, DialogParent(), stepHook_);
         outcome = building.Execute([this](unsigned length) {
             estimatedLengthCopy_ = length;
             PropertiesChanged();
         });
-        failure = building.FailureText();
     }  // the worker is joined here
-    if (renderPending_) session_->set_params(params_);
+    if (paramsChangedInBuild_) session_->set_params(params_);
     switch (outcome) {
         case GrandBuilding::Outcome::Complete:
             lastOutcome_ = BuildOutcome::Complete;
             // Parameters changed during the build leave the curve to build again.
-            built_ = !renderPending_;
+            built_ = !paramsChangedInBuild_;
             return true;
         case GrandBuilding::Outcome::Cancelled:
             lastOutcome_ = BuildOutcome::Cancelled;
@@ -281,36 +279,31 @@ bool Doc::Estimate() {
 void Doc::Build() {
     if (estimating_ || GetPolyline().empty()) return;
     lastOutcome_ = BuildOutcome::None;
+    // An exception leaves the activity for the error report.
     Kor::BeginActivity(docstr::kBuilding);
-    struct ActivityEnd {
-        ~ActivityEnd() { Kor::EndActivity(); }
-    } activityEnd;
+    session_->set_params(params_);
     if (!areas_.empty()) {
         {
             plat::WaitCursor wait;
-            session_->set_params(params_);
             session_->prepare();
         }
         built_ = true;
         RenderCurve(true);
-        return;
+    } else {
+        {
+            plat::WaitCursor wait;
+            session_->prepare();
+        }
+        // No wait cursor while the progress dialog is up: Cancel must look
+        // clickable. After a failed step the user has heard of it already.
+        if (Estimate()) RenderCurve(lastOutcome_ != BuildOutcome::Failed);
     }
-    session_->set_params(params_);
-    {
-        plat::WaitCursor wait;
-        session_->prepare();
-    }
-    // No wait cursor while the progress dialog is up: Cancel must look
-    // clickable.
-    // After a failed step the user has heard of it already.
-    if (Estimate()) RenderCurve(lastOutcome_ != BuildOutcome::Failed);
+    Kor::EndActivity();
 }
 
 void Doc::Render() {
-    if (estimating_) {
-        renderPending_ = true;
-        return;
-    }
+    // While estimating, the build renders once it is over.
+    if (estimating_) return;
     RenderCurve(false);
 }
 

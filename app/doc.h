@@ -180,8 +180,8 @@ private:
     bool built_ = false;
 
     bool estimating_ = false;
-    bool renderPending_ = false;        // SetParams during a build: render after it
-    unsigned estimatedLengthCopy_ = 3;  // L as served while estimating
+    bool paramsChangedInBuild_ = false;  // SetParams during a build: the curve is not built
+    unsigned estimatedLengthCopy_ = 3;   // L as served while estimating
     BuildOutcome lastOutcome_ = BuildOutcome::None;
     std::function<void()> stepHook_;
     std::function<std::uint64_t()> availableMemory_;

@@ -1,19 +1,23 @@
 #include "app/grand_building.h"
 
+#include "app/doc_strings.h"
 #include "platform/app.h"
 
 #include <chrono>
 #include <thread>
 
-namespace {
-const char kEstimating[] = "Estimating...";
-}
-
 GrandBuilding::GrandBuilding(outline::fitting_session& b, plat::Wnd* parent, std::function<void()> stepHook)
     : builder(&b), stepHook_(std::move(stepHook)) {
     resume();  // throws before the dialog exists when the thread cannot be made
-    progress.Create(parent, true);
-    progress.SetText(kEstimating);
+    try {
+        progress.Create(parent, true);
+        progress.SetText(docstr::kEstimating);
+    } catch (...) {
+        // No destructor of this class runs: the worker must be gone first.
+        RequestStop();
+        join();
+        throw;
+    }
 }
 
 GrandBuilding::~GrandBuilding() {

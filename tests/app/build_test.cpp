@@ -5,17 +5,21 @@
 #include "tests/app/doc_fixture.h"
 
 #include "app/doc_strings.h"
+#include "app/grand_building.h"
+#include "contour/import_contour.h"
 #include "fitting/thread_pool.h"
 #include "framework/controls/text_control.h"
 #include "framework/fault/fault_guard.h"
 #include "platform/app.h"
 #include "platform/controls.h"
+#include "platform/debug_output.h"
 #include "platform/message_box.h"
 #include "tests/fault/faults.h"
 
 #include <atomic>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <new>
 #include <stdexcept>
 
@@ -139,6 +143,12 @@ TEST_F(BuildTest, AFailingStepStopsTheBuildOnceAndALaterBuildCompletes) {
         {"std::exception", [] { throw std::runtime_error("a step failed"); }},
         {"other exception", [] { throw 42; }},
     };
+    std::mutex debugMutex;
+    std::vector<std::string> debugTexts;
+    plat::SetDebugOutputSink([&](const std::string& text) {
+        std::lock_guard<std::mutex> lock(debugMutex);
+        debugTexts.push_back(text);
+    });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         doc.ClearCurve();
@@ -160,6 +170,33 @@ TEST_F(BuildTest, AFailingStepStopsTheBuildOnceAndALaterBuildCompletes) {
         EXPECT_EQ(doc.ControlPointsText(), full);
         EXPECT_EQ(Messages().size(), 1u);
     }
+    plat::SetDebugOutputSink(nullptr);
+    // The details go to the debug output (and the log), not to the user.
+    ASSERT_EQ(debugTexts.size(), 3u);
+    EXPECT_NE(debugTexts[0].find("EXCEPTION_INT_DIVIDE_BY_ZERO"), std::string::npos) << debugTexts[0];
+    EXPECT_EQ(debugTexts[1], "a step failed");
+    EXPECT_EQ(debugTexts[2], "an exception of an unknown type");
+}
+
+TEST_F(BuildTest, AGrandBuildingStartsAndStopsItsWorkerWhateverItIsAskedToDo) {
+    const img::imported_contour imported = img::import_contour(rounded);
+    outline::fitting_session session;
+    session.set_outline(imported.polyline);
+    session.prepare();
+    {
+        // Made and gone without a step: the idle worker stops at once.
+        GrandBuilding idle(session, &app.GetFrame(), [&] { ++steps; });
+        EXPECT_NE(Progress(), nullptr);
+        EXPECT_FALSE(app.GetFrame().IsEnabled());
+    }
+    EXPECT_EQ(Progress(), nullptr);
+    EXPECT_TRUE(app.GetFrame().IsEnabled());
+    while (!session.estimation_complete()) session.estimation_step();
+    GrandBuilding complete(session, &app.GetFrame(), [&] { ++steps; });
+    EXPECT_EQ(complete.Execute(), GrandBuilding::Outcome::Complete);
+    EXPECT_EQ(steps, 0u);
+    EXPECT_EQ(complete.GetProgress().Current(), session.full_length());
+    EXPECT_EQ(complete.GetProgress().Total(), session.full_length());
 }
 
 TEST_F(BuildTest, AStepWithoutMemoryStopsAndSaysSo) {

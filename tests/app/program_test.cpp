@@ -21,6 +21,7 @@
 #include "tests/cli/run_program.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -168,7 +169,19 @@ TEST_F(ProgramTest, OpeningAMaskShowsItsNameSheetAndProperties) {
 
 TEST_F(ProgramTest, BuildAndCopyGiveTheBatchCommandsControlPoints) {
     Open(kRounded);
+    // The estimation runs step by step on the build thread, behind the
+    // progress dialog, which disables the frame meanwhile.
+    std::atomic<int> steps{0};
+    std::atomic<bool> frameDisabled{false};
+    app.GetDoc().SetStepHook([&] {
+        ++steps;
+        if (!frame().IsWindowEnabled()) frameDisabled = true;
+    });
     ASSERT_TRUE(drv.ChooseMenuCommand(frame(), ID_POLYBEZIER_BUILD));
+    app.GetDoc().SetStepHook(nullptr);
+    EXPECT_GT(steps, 0);
+    EXPECT_TRUE(frameDisabled);
+    EXPECT_TRUE(frame().IsWindowEnabled());
     ASSERT_TRUE(app.GetDoc().HasCurve());
     EXPECT_FALSE(State(ID_POLYBEZIER_BUILD).enabled);
     ASSERT_TRUE(drv.ChooseMenuCommand(frame(), ID_POLYBEZIER_COPY));

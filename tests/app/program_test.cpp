@@ -450,6 +450,7 @@ TEST_F(ProgramTest, TheAboutBoxNamesTheProgramAndItsVersion) {
     drv.OnModal([&](plat::Wnd& dialog) {
         caption = dialog.GetText();
         for (plat::Wnd* child : dialog.GetChildren()) texts.push_back(child->GetText());
+        drv.SavePng(dialog, VEXILO_TEST_OUTPUT "/vexilo-about.png");
         static_cast<plat::Dialog&>(dialog).EndDialog(1);
     });
     ASSERT_TRUE(drv.ChooseMenuCommand(frame(), Kor::ID_APP_ABOUT));

@@ -26,8 +26,11 @@ GrandBuilding::~GrandBuilding() {
 }
 
 GrandBuilding::Outcome GrandBuilding::Execute(const std::function<void(unsigned)>& stepped) {
+    // Read before the first step; from then on the builder is the worker's
+    // until the join, and the length comes from what the worker reports.
     const unsigned full = builder->full_length();
     unsigned length = builder->estimated_length();
+    reached_ = length;
     progress.Reset(full, length);
     plat::App* app = plat::App::Instance();
     while (length < full) {
@@ -42,7 +45,7 @@ GrandBuilding::Outcome GrandBuilding::Execute(const std::function<void(unsigned)
             join();
             return Outcome::Failed;
         }
-        const unsigned reached = builder->estimated_length();
+        const unsigned reached = reached_.load();
         // A step that could not have its memory changes nothing; asking
         // again would loop for ever.
         if (noMemory_ || reached <= length) return Outcome::NotEnoughMemory;
@@ -56,6 +59,7 @@ GrandBuilding::Outcome GrandBuilding::Execute(const std::function<void(unsigned)
 void GrandBuilding::step() {
     if (stepHook_) stepHook_();
     if (builder->estimation_step() == outline::step_outcome::not_enough_memory) noMemory_ = true;
+    reached_ = builder->estimated_length();
 }
 
 void GrandBuilding::error(const std::string& message) {

@@ -9,8 +9,9 @@
 // later Build goes on from the reached length.
 //
 // The session is touched by the worker only between a request and the end
-// of that step, and by the user-interface thread only while the worker is
-// idle: before the first step and after each step's end.
+// of that step, and by the user-interface thread only before the first
+// step and after the worker has been joined; between the steps the worker
+// reports the reached length itself.
 #pragma once
 
 #include "app/build_thread.h"
@@ -61,5 +62,6 @@ private:
     Kor::ProgressDlg progress;
     std::function<void()> stepHook_;
     std::atomic<bool> noMemory_{false};
-    std::string failure_;  // written by the worker as it ends; read after
+    std::atomic<unsigned> reached_{0};  // L after the last step, as the worker read it
+    std::string failure_;               // written by the worker as it ends; read after
 };

@@ -23,9 +23,12 @@ namespace {
 class EventCount : public Kor::EventListener {
 public:
     int curve = 0, areas = 0;
+    size_t messagesSeen = 0;  // message boxes shown before the last of these events
     void ProcessEvent(Kor::Event& e) override {
         if (dynamic_cast<Doc::PolyBezierChange*>(&e)) ++curve;
         if (dynamic_cast<Doc::AreasChange*>(&e)) ++areas;
+        if (dynamic_cast<Doc::PolyBezierChange*>(&e) || dynamic_cast<Doc::AreasChange*>(&e))
+            messagesSeen = plat::headless::Driver::Get().MessageBoxes().size();
     }
 };
 
@@ -66,6 +69,7 @@ TEST_F(DocTest, OpeningTakesTheFirstClosedOutlineAndResetsCurveAndPins) {
     doc.RemoveListener(&events);
     EXPECT_EQ(events.curve, 1);
     EXPECT_EQ(events.areas, 1);
+    EXPECT_EQ(events.messagesSeen, 0u);  // the message comes after the events
     EXPECT_FALSE(doc.HasCurve());
     EXPECT_FALSE(doc.HasAreas());
     EXPECT_TRUE(doc.IsPristine());

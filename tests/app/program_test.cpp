@@ -161,7 +161,10 @@ TEST_F(ProgramTest, OpeningAMaskShowsItsNameSheetAndProperties) {
     EXPECT_EQ(drv.Title(frame()), "rounded.bmp - Vexilo");
     EXPECT_FALSE(doc.GetPolyline().empty());
 
-    drv.ChooseMenuCommand(frame(), Kor::ID_FILE_CLOSE);
+    // Ctrl+W closes it.
+    drv.KeyDown(plat::VK_CONTROL);
+    drv.PressKey('W');
+    drv.KeyUp(plat::VK_CONTROL);
     EXPECT_EQ(drv.Title(frame()), "Vexilo");
     EXPECT_TRUE(frame().propertyEditor.IsEmpty());
     EXPECT_TRUE(view().GetWorkbenchSize().empty());

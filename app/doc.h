@@ -105,11 +105,13 @@ public:
     bool IsPristine() const;  // no curve and nothing estimated
 
     // --- Operations ---
-    // The framework's close: also empties the polyline and the guided search.
+    // The framework's close; also drops the polyline, the bitmap size and
+    // both searches. The pins and the curve stay until the next import.
     void Close() override;
     bool CanClose() override;
     // Validates and inserts one pin; a refused pin shows why and changes
-    // nothing. True when it was added.
+    // nothing. A negative radius stands for its size; a circle that is not
+    // finite holds no node. True when it was added.
     bool AddArea(outline::real_point centre, float radius, bool smooth);
     void ClearAreas();
     void CopyAreas();

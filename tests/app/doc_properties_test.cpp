@@ -8,9 +8,17 @@
 #include "framework/windows/widget.h"
 
 #include <filesystem>
+#include <locale>
 
 namespace apptest {
 namespace {
+
+// A locale whose numbers use a decimal comma, as a German desktop's do.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
 
 class DocProperties : public DocTest {
 protected:
@@ -167,9 +175,15 @@ TEST_F(DocProperties, TypedValuesGoThroughTheParameterRules) {
     EXPECT_EQ(doc.GetParams().max_junctions, 50u);
     Type(docstr::kMaxJunctions, "7");
     EXPECT_EQ(doc.GetParams().max_junctions, 7u);
+    // Numbers keep their point on a desktop whose locale writes a comma.
+    std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     Type(docstr::kJunctionPenalty, "2.5");
+    editor().Update();
+    const std::string shown = Text(docstr::kJunctionPenalty), stop = Text(docstr::kStopMeanDiscrepancy);
+    std::locale::global(old);
     EXPECT_EQ(doc.GetParams().junction_penalty, 2.5f);
-    EXPECT_EQ(Text(docstr::kJunctionPenalty), "2.5");
+    EXPECT_EQ(shown, "2.5");
+    EXPECT_EQ(stop, "0.01");  // the estimation's, the first of that name
 }
 
 TEST_F(DocProperties, APictureOfThePanel) {

@@ -26,12 +26,18 @@ struct pin_record {
     bool smooth = true;
 };
 
+// The largest magnitude a pasted coordinate or radius may have: far beyond
+// any mask, and small enough that the view's integer pixels never overflow.
+constexpr float max_pin_magnitude = 1e6f;
+
 // The records of a pins text: groups of four whitespace-separated values
 // (float x, y, radius, then the flag as the number 0 or 1), line breaks
 // being mere whitespace. Reading stops silently at the first group that
-// cannot be read completely; everything after it is ignored. With
-// `complete`, tells whether the records took the whole text (nothing but
-// whitespace was left over).
+// cannot be read completely or cannot be a pin: a value that is not finite,
+// a negative radius, a magnitude above max_pin_magnitude, or a flag not
+// followed by whitespace or the end of the text ("1.0" is no flag);
+// everything after it is ignored. With `complete`, tells whether the
+// records took the whole text (nothing but whitespace was left over).
 std::vector<pin_record> read_pins_text(const std::string& text, bool* complete = nullptr);
 
 }  // namespace outline

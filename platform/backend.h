@@ -55,6 +55,8 @@ public:
     virtual void SetClipboardText(const std::string& text) = 0;
     virtual bool GetClipboardText(std::string& text) = 0;
     virtual bool HasClipboardText() = 0;
+    // The save dialog asks itself before a chosen file is replaced.
+    virtual bool ConfirmsOverwrite() const { return false; }
     // A modal loop of `dialog` starts (the headless backend runs its script).
     virtual void ModalLoopStarted(Wnd& dialog) { (void)dialog; }
 };

@@ -20,6 +20,11 @@ struct FileFilter {
     std::vector<std::string> patterns;
 };
 std::vector<FileFilter> ParseFileFilter(const std::string& filter);
+// A glob pattern that matches its letters in either case ("*.bmp" ->
+// "*.[bB][mM][pP]"): file names on Linux keep the case they were given,
+// and "PICTURE.BMP" is a bitmap as much as "picture.bmp". Letters already
+// inside brackets are left as they are.
+std::string CaseInsensitivePattern(const std::string& pattern);
 
 class FileDialog {
 public:
@@ -28,6 +33,8 @@ public:
     std::string defaultExt;  // without the dot; appended to a name without extension
     std::string filter;
     std::string initialPath;
+    // OFN_OVERWRITEPROMPT: a save that would replace a file asks first
+    // (also when the default extension made the name of one).
     unsigned flags = 0;
     int filterIndex = 1;  // one-based; the chosen filter after Run
 

@@ -337,6 +337,13 @@ void Activated(Wnd& top, bool active) {
 void CloseRequested(Wnd& top) {
     AsWork([&] { RouteCloseRequested(top); });
 }
+void FilesDropped(Wnd& top, const std::vector<std::string>& paths) {
+    AsWork([&] {
+        if (!top.IsWindowEnabled() || !(top.GetExStyle() & WS_EX_ACCEPTFILES) || paths.empty()) return;
+        WndAccess::DropFiles(top, paths);
+        TheImpl().backend->RequestIdle();
+    });
+}
 void Resized(Wnd& top, Size size) {
     AsWork([&] { RouteResized(top, size); });
 }

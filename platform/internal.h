@@ -121,6 +121,7 @@ struct WndAccess {
     static void KillFocus(Wnd& w, Wnd* next) { w.OnKillFocus(next); }
     static void CaptureChanged(Wnd& w, Wnd* next) { w.OnCaptureChanged(next); }
     static void Timer(Wnd& w, unsigned id) { w.OnTimer(id); }
+    static void DropFiles(Wnd& w, const std::vector<std::string>& paths) { w.OnDropFiles(paths); }
     static void Scroll(Wnd& w, bool vert, unsigned code, unsigned pos, Wnd* bar) {
         vert ? w.OnVScroll(code, pos, bar) : w.OnHScroll(code, pos, bar);
     }
@@ -176,6 +177,9 @@ void Key(Wnd* top, unsigned vk, bool down, unsigned ch);
 void Text(Wnd* top, unsigned ch);
 void Activated(Wnd& top, bool active);
 void CloseRequested(Wnd& top);
+// Files were dropped on `top` (local paths); only a window that accepts
+// files (WS_EX_ACCEPTFILES) and is not disabled by a modal dialog hears it.
+void FilesDropped(Wnd& top, const std::vector<std::string>& paths);
 void Resized(Wnd& top, Size size);
 void Moved(Wnd& top, Point screenTopLeft);
 void MenuCommand(Wnd& top, unsigned id);

@@ -17,4 +17,6 @@ std::string FullPath(const std::string& path) { return Take(g_canonicalize_filen
 
 std::string FileName(const std::string& path) { return Take(g_path_get_basename(path.c_str())); }
 
+std::string DisplayName(const std::string& path) { return Take(g_filename_display_basename(path.c_str())); }
+
 }  // namespace plat

@@ -37,7 +37,9 @@ enum : unsigned {
     WS_THICKFRAME = 0x00040000u, WS_TABSTOP = 0x00010000u, WS_OVERLAPPEDWINDOW = 0x00CF0000u,
 };
 // Extended styles.
-enum : unsigned { WS_EX_TOOLWINDOW = 0x80u, WS_EX_CLIENTEDGE = 0x200u };
+// WS_EX_ACCEPTFILES: files dropped on the top-level window reach its
+// OnDropFiles.
+enum : unsigned { WS_EX_ACCEPTFILES = 0x10u, WS_EX_TOOLWINDOW = 0x80u, WS_EX_CLIENTEDGE = 0x200u };
 // ShowWindow commands.
 enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMAXIMIZED = 3, SW_SHOWNOACTIVATE = 4, SW_SHOW = 5 };
 
@@ -222,6 +224,9 @@ protected:
     virtual void OnVScroll(unsigned code, unsigned pos, Wnd* bar) { (void)code; (void)pos; (void)bar; }
     virtual void OnActivate(bool active) { (void)active; }
     virtual void OnClose() { Destroy(); }
+    // Files were dropped on this top-level window (which has the extended
+    // style WS_EX_ACCEPTFILES): their local paths, in the order given.
+    virtual void OnDropFiles(const std::vector<std::string>& paths) { (void)paths; }
     virtual void OnShowWindow(bool show) { (void)show; }
     virtual void OnEnable(bool enable) { (void)enable; }
     // A command from a menu, an accelerator or a child control (then with its

@@ -19,6 +19,7 @@ xvfb
 xauth
 xdotool
 imagemagick
+xclip
 fonts-dejavu-core
 "
 

@@ -130,8 +130,9 @@ bool AppBase::OpenFile(const std::string& path, int filterIndex) {
     Doc& doc = GetDoc();
     if (!doc.IsEmpty()) {
         if (doc.GetFileName() == plat::FullPath(path)) return true;
-        SendCommand(ID_FILE_CLOSE);
-        if (!doc.IsEmpty()) return true;
+        // The open document stays until the new file has been read: a file
+        // that cannot be read leaves it as it was.
+        if (!MayReplace()) return true;
     }
     doc.Open(path, filterIndex);
     if (doc.IsEmpty()) return false;
@@ -217,25 +218,31 @@ void AppBase::OnFileNew() {
 }
 
 void AppBase::OnFileOpen() {
-    CloseStep();
-    if (!GetDoc().IsEmpty()) return;
+    // The dialog comes first: cancelling it keeps the open document.
     int filterIndex = -1;
     std::string path = GetOpenFileName(filterIndex);
     OpenFile(path, filterIndex);
 }
 
-void AppBase::OnFileClose() {
+bool AppBase::MayReplace() {
     Doc& doc = GetDoc();
-    if (doc.IsEmpty() || !doc.CanClose()) return;
+    if (doc.IsEmpty()) return true;
+    if (!doc.CanClose()) return false;
     if (doc.IsModified()) {
         int answer = plat::MessageBox(nullptr, LoadString(IDS_SAVE_CHANGES), std::string(),
                                       plat::MB_YESNOCANCEL | plat::MB_ICONWARNING);
-        if (answer == plat::IDCANCEL) return;
+        if (answer == plat::IDCANCEL) return false;
         if (answer == plat::IDYES) {
             SendCommand(ID_FILE_SAVE);
-            if (doc.IsModified()) return;
+            if (doc.IsModified()) return false;
         }
     }
+    return true;
+}
+
+void AppBase::OnFileClose() {
+    Doc& doc = GetDoc();
+    if (doc.IsEmpty() || !MayReplace()) return;
     doc.Close();
 }
 

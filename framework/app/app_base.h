@@ -62,8 +62,10 @@ public:
     virtual const Frame& GetFrame() const = 0;
     virtual bool HasFrame() const = 0;
 
-    // Opens `path` unless it is open already (true then); closes the open
-    // document first. True when the document is open afterwards.
+    // Opens `path` unless it is open already (true then). An open document
+    // may be replaced (the save question, CanClose) and is replaced only
+    // by a file that could be read (Doc::Open); an error leaves it open.
+    // True when a document is open afterwards.
     bool OpenFile(const std::string& path, int filterIndex);
     virtual bool OpenDocumentFile(const char* name);
     RecentFileList& GetRecentFiles() { return recent_; }
@@ -113,7 +115,10 @@ protected:
     void OnUpdateRecentFile(plat::CmdUI* ui);
 
 private:
-    void CloseStep();  // the close before New and Open
+    void CloseStep();  // the close before New
+    // Whether the open document may go: it allows it (CanClose) and the
+    // user saved or dropped its changes. True when none is open.
+    bool MayReplace();
     void RefreshRecentMenu();
 
     std::vector<std::string> activities_;

@@ -22,6 +22,9 @@ bool Doc::CanClose() { return true; }
 void Doc::Open(const std::string& path, int filterIndex) {
     BeginActivity(AppBase::LoadString(IDS_OPENING_DOCUMENT));
     DoOpen(path, filterIndex);
+    // The content is the file's now: the history of what was open before
+    // goes (DoOpen may replace an open document).
+    actions_.Reset();
     SetFileName(path);
     EndActivity();
 }

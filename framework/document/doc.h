@@ -47,8 +47,10 @@ public:
     virtual std::string GetFileName();
     virtual bool IsModified() const;
     virtual void New();
-    // Reads the file (DoOpen) under the activity "opening document" and
-    // takes its name. An exception leaves the activity for the error report.
+    // Reads the file (DoOpen) under the activity "opening document", drops
+    // the undo history and takes the file's name. The document may be open
+    // already: DoOpen replaces its content, and an exception (which leaves
+    // the activity for the error report) leaves it as it was.
     virtual void Open(const std::string& path, int filterIndex);
     virtual bool CanClose();
     virtual void Close();
@@ -68,6 +70,8 @@ protected:
     // A non-empty name is made a full path first.
     virtual void SetFileName(std::string name);
     virtual void SaveTo(const std::string& path);
+    // Reads the file into the document, replacing what it holds; throws,
+    // having changed nothing, when the file cannot be used.
     virtual void DoOpen(const std::string& path, int filterIndex) {
         (void)path;
         (void)filterIndex;

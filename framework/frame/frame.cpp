@@ -145,7 +145,7 @@ void Frame::UpdateTitle() {
         if (path.empty()) {
             title = "(Untitled)";
         } else {
-            title = plat::FileName(path);
+            title = plat::DisplayName(path);
         }
         if (doc_.IsModified()) title += " *";
         title += " - ";

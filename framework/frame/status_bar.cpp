@@ -1,5 +1,7 @@
 #include "framework/frame/status_bar.h"
 
+#include <algorithm>
+
 namespace Kor {
 
 void StatusBar::SetText(const std::string& text) {
@@ -18,7 +20,9 @@ void StatusBar::HandlePaint(CDC* dc, const CRect&) {
     CSize s = ClientSize();
     plat::Color shadow = plat::GetSysColor(plat::COLOR_BTNSHADOW), light = plat::GetSysColor(plat::COLOR_BTNHIGHLIGHT);
     dc->FillSolidRect(CRect(CPoint(), s), plat::GetSysColor(plat::COLOR_BTNFACE));
-    CRect indicator(s.cx - kIndicatorWidth, 1, s.cx - 2, s.cy);
+    // The indicator pane grows to hold a longer text (a position, say).
+    int width = std::max(kIndicatorWidth, dc->GetTextExtent(indicator_).cx + 8);
+    CRect indicator(s.cx - width, 1, s.cx - 2, s.cy);
     CRect text(0, 1, indicator.left - 2, s.cy);
     dc->SetBkMode(plat::TRANSPARENT);
     dc->SetTextColor(plat::GetSysColor(plat::COLOR_BTNTEXT));

@@ -1,5 +1,6 @@
 // The frame's status bar: a 16-pixel strip with a text pane (command
-// prompts, or the idle message) and one indicator pane at the right.
+// prompts, or the idle message) and one indicator pane at the right, at
+// least kIndicatorWidth pixels wide and as wide as its text needs.
 #pragma once
 
 #include "framework/windows/widget.h"

@@ -186,6 +186,13 @@ public:
         Connect(window_, "focus-out-event", G_CALLBACK(OnFocus));
         Connect(window_, "delete-event", G_CALLBACK(OnDelete));
         Connect(window_, "configure-event", G_CALLBACK(OnConfigure));
+        if (!popup) {
+            // Files dropped from a file manager come as a list of URIs; the
+            // layer hands them to a window that accepts files.
+            gtk_drag_dest_set(window_, GTK_DEST_DEFAULT_ALL, nullptr, 0, GDK_ACTION_COPY);
+            gtk_drag_dest_add_uri_targets(window_);
+            Connect(window_, "drag-data-received", G_CALLBACK(OnDragData));
+        }
         gtk_widget_show_all(box_);
     }
 
@@ -263,6 +270,20 @@ private:
     static void OnAllocate(GtkWidget*, GdkRectangle* a, GtkPort* p) {
         TheApp().CallFromBackend([&] { input::Resized(p->wnd_, Size(a->width, a->height)); });
         p->UpdateOrigin();
+    }
+
+    static void OnDragData(GtkWidget*, GdkDragContext*, gint, gint, GtkSelectionData* data, guint, guint,
+                           GtkPort* p) {
+        std::vector<std::string> paths;
+        if (gchar** uris = gtk_selection_data_get_uris(data)) {
+            for (gchar** u = uris; *u; ++u)
+                if (gchar* path = g_filename_from_uri(*u, nullptr, nullptr)) {
+                    paths.push_back(path);
+                    g_free(path);
+                }
+            g_strfreev(uris);
+        }
+        if (!paths.empty()) TheApp().CallFromBackend([&] { input::FilesDropped(p->wnd_, paths); });
     }
 
     static gboolean OnConfigure(GtkWidget*, GdkEventConfigure*, GtkPort* p) {
@@ -617,6 +638,8 @@ public:
         return r > 0 ? r : b.closeAnswer;
     }
 
+    bool ConfirmsOverwrite() const override { return true; }
+
     FileDialog::Answer RunFileDialog(Wnd* owner, const FileDialog& fd) override {
         GtkWidget* d = gtk_file_chooser_dialog_new(
             fd.title.c_str(), WindowOf(owner), fd.open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE,
@@ -628,7 +651,8 @@ public:
         for (const FileFilter& f : ParseFileFilter(fd.filter)) {
             GtkFileFilter* g = gtk_file_filter_new();
             gtk_file_filter_set_name(g, f.name.c_str());
-            for (const std::string& p : f.patterns) gtk_file_filter_add_pattern(g, p.c_str());
+            for (const std::string& p : f.patterns)
+                gtk_file_filter_add_pattern(g, CaseInsensitivePattern(p).c_str());
             gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(d), g);
             filters.push_back(g);
         }

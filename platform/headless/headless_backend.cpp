@@ -379,6 +379,11 @@ void Driver::Close(Wnd& top) {
     Back().Settle();
 }
 
+void Driver::DropFiles(Wnd& top, const std::vector<std::string>& paths) {
+    input::FilesDropped(top, paths);
+    Back().Settle();
+}
+
 void Driver::Resize(Wnd& top, Size size) {
     input::Resized(top, size);
     Back().Settle();

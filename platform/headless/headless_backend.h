@@ -92,6 +92,8 @@ public:
     // "" when none is open.
     std::string OpenMenu(Wnd& top) const;
     void Close(Wnd& top);                             // the close button
+    // Files (local paths) dropped on the window, as a file manager drops them.
+    void DropFiles(Wnd& top, const std::vector<std::string>& paths);
     void Resize(Wnd& top, Size size);
     void Activate(Wnd& top, bool active);
 

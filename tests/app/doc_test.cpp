@@ -140,17 +140,19 @@ TEST_F(DocTest, PinsAreValidatedSortedAndGuideTheBuildAsTheBatchCommandDoes) {
                           }));
     EXPECT_EQ(doc.GetAreas().size(), 2u);
 
-    // Pasted pins: a negative radius stands for its size; each refusal
-    // shows its message and the next record is still read.
+    // Pasted pins: each refusal shows its message and the next record is
+    // still read; a negative radius, like a value that is no number, is no
+    // pin and ends the paste.
     doc.ClearAreas();
     drv.ClearMessageBoxes();
     std::ostringstream text;
-    text << tenth.x << ' ' << tenth.y << " -0.5 0\n"
+    text << tenth.x << ' ' << tenth.y << " 0.5 0\n"
          << tenth.x << ' ' << tenth.y << " 1 1\n"
          << "-50 -50 1 1\n"
-         << "nan 3 2 1\n"  // not a number a stream reads: the paste ends here
+         << first.x << ' ' << first.y << " -1 1\n"  // the paste ends here
          << first.x << ' ' << first.y << " 1 1\n";
     EXPECT_EQ(doc.PasteAreasText(text.str()), 1u);
+    ASSERT_EQ(doc.GetAreas().size(), 1u);
     EXPECT_EQ(doc.GetAreas()[0].radius, 0.5f);
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "The area shares some nodes of polyline with another area.",

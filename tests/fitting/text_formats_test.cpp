@@ -82,3 +82,35 @@ TEST(TextFormats, TheTextsIgnoreTheProgramLocale)
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].x, 1.5f);
 }
+
+TEST(TextFormats, ValuesNoPinCanHaveEndTheReading)
+{
+    bool complete = true;
+    // A negative radius, a magnitude past a million (the view's pixels would
+    // overflow) and numbers that do not fit a float end the reading there.
+    for (const char* bad : {"5 5 -1 1", "5 5 3e9 1", "-2e6 5 3 1", "5 1000001 3 1", "5 5 1e40 1", "nan 5 3 1",
+                            "5 inf 3 0"}) {
+        const std::vector<pin_record> r = read_pins_text(std::string("1 2 3 1\n") + bad + "\n7 8 9 0\n", &complete);
+        ASSERT_EQ(r.size(), 1u) << bad;
+        EXPECT_FALSE(complete) << bad;
+    }
+    // The limits themselves are pins.
+    const std::vector<pin_record> r = read_pins_text("-1e6 1e6 0 0\n", &complete);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].x, -1e6f);
+    EXPECT_EQ(r[0].radius, 0.0f);
+    EXPECT_TRUE(complete);
+}
+
+TEST(TextFormats, AFlagIsATokenOfItsOwn)
+{
+    // "1.0" would read as 1 and leave ".0" to shift every later record.
+    bool complete = true;
+    EXPECT_EQ(read_pins_text("1 2 3 1.0 4 5 6 1\n", &complete).size(), 0u);
+    EXPECT_FALSE(complete);
+    EXPECT_EQ(read_pins_text("1 2 3 1x", &complete).size(), 0u);
+    const std::vector<pin_record> r = read_pins_text("1 2 3 1\t4 5 6 0\r\n7 8 9 1", &complete);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_FALSE(r[1].smooth);
+    EXPECT_TRUE(complete);
+}

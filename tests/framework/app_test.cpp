@@ -8,6 +8,7 @@
 #include "framework/windows/widget.h"
 #include "platform/message_box.h"
 
+#include <fstream>
 #include <memory>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -146,6 +147,42 @@ TEST_F(AppTest, OpeningTheOpenFileAgainDoesNothing) {
     EXPECT_TRUE(app.OpenFile("/tmp/./a.txt", 2));  // the same file, spelt otherwise
     EXPECT_EQ(doc.log, (std::vector<std::string>{"open /tmp/a.txt 2"}));
     EXPECT_FALSE(app.OpenFile("", 0));
+}
+
+TEST_F(AppTest, OpenKeepsTheOpenDocumentUntilTheNewFileIsRead) {
+    // The dialog wants files that exist.
+    TempFolder tmp;
+    const std::string a = tmp.Path() + "/a.txt", b = tmp.Path() + "/b.txt";
+    std::ofstream(a) << "a";
+    std::ofstream(b) << "b";
+    int value = 0;
+    ASSERT_TRUE(app.OpenFile(a, 0));
+    doc.Perform(new AddAction(value, 1));
+    doc.GetActions().NonModified();
+
+    // The dialog comes first; cancelling it keeps the document.
+    drv.CancelFileDialog();
+    app.SendCommand(ID_FILE_OPEN);
+    ASSERT_EQ(drv.FileDialogs().size(), 1u);
+    EXPECT_EQ(doc.GetFileName(), a);
+    EXPECT_EQ(doc.GetActions().Size(), 1u);
+
+    // A file that cannot be read leaves it as it was.
+    doc.failOpen = "not a text file";
+    drv.AnswerFileDialog(b);
+    EXPECT_THROW(app.SendCommand(ID_FILE_OPEN), std::runtime_error);
+    EXPECT_EQ(doc.GetFileName(), a);
+    EXPECT_EQ(doc.GetActions().Size(), 1u);
+    app.ClearActivities();
+
+    // A file that can be read replaces it, history and all.
+    doc.failOpen.clear();
+    drv.AnswerFileDialog(b);
+    app.SendCommand(ID_FILE_OPEN);
+    EXPECT_EQ(doc.GetFileName(), b);
+    EXPECT_EQ(doc.GetActions().Size(), 0u);
+    EXPECT_EQ(doc.log, (std::vector<std::string>{"open " + a + " 0", "open " + b + " 0"}));
+    EXPECT_TRUE(drv.MessageBoxes().empty());
 }
 
 TEST_F(AppTest, TheSavePromptDecidesWhetherTheDocumentCloses) {

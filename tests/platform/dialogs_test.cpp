@@ -8,7 +8,11 @@
 #include "platform/edit.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 
+#include <fnmatch.h>
+
+#include <algorithm>
 #include <fstream>
 
 namespace plattest {
@@ -75,6 +79,44 @@ TEST_F(Dialogs, MessageBoxesAreAnsweredFromTheScriptAndLogged) {
     EXPECT_EQ(drv.MessageBoxes()[0].caption, "Tester");
     EXPECT_EQ(drv.MessageBoxes()[0].type, unsigned(MB_YESNOCANCEL | MB_ICONWARNING));
     EXPECT_EQ(drv.MessageBoxes()[1].text, "Done");
+}
+
+TEST_F(Dialogs, DroppedFilesReachOnlyAWindowThatAcceptsThemAndIsNotBusy) {
+    struct DropTarget : RecordingWnd {
+        void OnDropFiles(const std::vector<std::string>& paths) override {
+            for (const std::string& p : paths) log.push_back("drop " + p);
+        }
+    } frame;
+    MakeTop(frame);
+    drv.DropFiles(frame, {"/tmp/a.bmp"});
+    EXPECT_TRUE(frame.log.empty() || frame.log.back().rfind("drop", 0) != 0);
+    frame.ModifyExStyle(0, WS_EX_ACCEPTFILES);
+    frame.Clear();
+    drv.DropFiles(frame, {"/tmp/a.bmp", "/tmp/b.bmp"});
+    EXPECT_EQ(frame.log, (std::vector<std::string>{"drop /tmp/a.bmp", "drop /tmp/b.bmp"}));
+    // Not while a modal dialog of it is open.
+    frame.Clear();
+    Dialog dlg(NameDialog());
+    drv.OnModal([&](Wnd&) {
+        drv.DropFiles(frame, {"/tmp/c.bmp"});
+        drv.PressKey(VK_ESCAPE);
+    });
+    dlg.DoModal(&frame);
+    EXPECT_TRUE(std::find(frame.log.begin(), frame.log.end(), "drop /tmp/c.bmp") == frame.log.end());
+}
+
+TEST(FileFilters, BitmapsMatchInAnyLetterCase) {
+    std::string pattern = CaseInsensitivePattern("*.bmp");
+    EXPECT_EQ(pattern, "*.[bB][mM][pP]");
+    for (const char* name : {"mask.bmp", "MASK.BMP", "Mask.Bmp"}) EXPECT_EQ(fnmatch(pattern.c_str(), name, 0), 0) << name;
+    EXPECT_NE(fnmatch(pattern.c_str(), "mask.bmq", 0), 0);
+    EXPECT_EQ(CaseInsensitivePattern("img_[a-c]?.PNG"), "[iI][mM][gG]_[a-c]?.[pP][nN][gG]");
+}
+
+TEST(FileNames, TheDisplayNameIsValidText) {
+    EXPECT_EQ(DisplayName("/tmp/rounded.bmp"), "rounded.bmp");
+    // A name in another encoding than UTF-8 still shows.
+    EXPECT_EQ(DisplayName("/tmp/ma\xffsk.bmp"), "ma\xef\xbf\xbdsk.bmp");
 }
 
 TEST_F(Dialogs, TheFileDialogAppliesTheDefaultExtensionAndTheMustExistRule) {

@@ -154,6 +154,13 @@ bool Doc::CanClose() { return !estimating_ && Kor::Doc::CanClose(); }
 // --- Pins ---
 
 bool Doc::AddArea(outline::real_point centre, float radius, bool smooth) {
+    std::string refusal;
+    const bool added = InsertArea(centre, radius, smooth, refusal);
+    if (!refusal.empty()) Message(refusal);
+    return added;
+}
+
+bool Doc::InsertArea(outline::real_point centre, float radius, bool smooth, std::string& refusal) {
     if (estimating_) return false;
     // A circle that is not finite holds no node it can name; a negative
     // radius (a pasted text) means the same circle as its size.
@@ -161,7 +168,7 @@ bool Doc::AddArea(outline::real_point centre, float radius, bool smooth) {
     const outline::add_area_result result =
         finite ? session_->add_pin(centre, std::fabs(radius), smooth) : outline::add_area_result::no_nodes;
     if (result != outline::add_area_result::added) {
-        Message(outline::add_area_message(result));
+        refusal = outline::add_area_message(result);
         return false;
     }
     areas_ = session_->pins();
@@ -184,10 +191,21 @@ void Doc::CopyAreas() { Kor::ClipboardCopy(AreasText()); }
 
 unsigned Doc::PasteAreasText(const std::string& text) {
     if (estimating_) return 0;
-    unsigned added = 0;
+    // One message box for the whole paste, however many pins are refused:
+    // the first refusal's reason, and how many there were when more than one.
+    unsigned added = 0, refused = 0;
+    std::string first;
     for (const outline::pin_record& r : outline::read_pins_text(text)) {
-        if (AddArea({r.x, r.y}, r.radius, r.smooth)) ++added;
+        std::string refusal;
+        if (InsertArea({r.x, r.y}, r.radius, r.smooth, refusal))
+            ++added;
+        else if (!refusal.empty() && refused++ == 0)
+            first = refusal;
     }
+    if (refused == 1)
+        Message(first);
+    else if (refused > 1)
+        Message(first + "\n\n" + std::to_string(refused) + docstr::kPinsRefused);
     return added;
 }
 

@@ -117,7 +117,8 @@ public:
     void CopyAreas();
     void PasteAreas();
     // Adds the pins of a pins text (as the clipboard holds it), each through
-    // AddArea; the number of pins added.
+    // AddArea, with one message for all the refused ones; the number of pins
+    // added.
     unsigned PasteAreasText(const std::string& text);
     std::string AreasText() const;
     void ClearCurve();
@@ -167,6 +168,8 @@ private:
     bool Estimate();
     std::string NoCurveText() const;
     void Message(const std::string& text) const;
+    // AddArea without its message: a refusal's reason goes to `refusal`.
+    bool InsertArea(outline::real_point centre, float radius, bool smooth, std::string& refusal);
     void RaisePolyBezierChange();
     void RaiseAreasChange();
     plat::Wnd* DialogParent() const;

@@ -12,6 +12,8 @@ inline constexpr char kNoCurve[] = "No curve could be built";
 inline constexpr char kEstimationFailed[] =
     "The estimation stopped because of an internal error; the curve uses the estimation so far.";
 inline constexpr char kNotEnoughMemory[] = "There is not enough memory to estimate the whole polyline";
+// After the first refusal's reason, when a paste refused several pins.
+inline constexpr char kPinsRefused[] = " of the pasted pins were refused.";
 inline constexpr char kBuildRunning[] = "A build is running";
 inline constexpr char kEstimating[] = "Estimating...";
 inline constexpr char kBuilding[] = "building the curve";

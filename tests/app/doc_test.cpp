@@ -140,9 +140,10 @@ TEST_F(DocTest, PinsAreValidatedSortedAndGuideTheBuildAsTheBatchCommandDoes) {
                           }));
     EXPECT_EQ(doc.GetAreas().size(), 2u);
 
-    // Pasted pins: each refusal shows its message and the next record is
-    // still read; a negative radius, like a value that is no number, is no
-    // pin and ends the paste.
+    // Pasted pins: a refused record does not stop the reading, and one
+    // message tells the first refusal's reason and how many were refused; a
+    // negative radius, like a value that is no number, is no pin and ends
+    // the paste.
     doc.ClearAreas();
     drv.ClearMessageBoxes();
     std::ostringstream text;
@@ -155,9 +156,14 @@ TEST_F(DocTest, PinsAreValidatedSortedAndGuideTheBuildAsTheBatchCommandDoes) {
     ASSERT_EQ(doc.GetAreas().size(), 1u);
     EXPECT_EQ(doc.GetAreas()[0].radius, 0.5f);
     EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "The area shares some nodes of polyline with another area.",
-                              "The area contains no nodes of the polyline.",
+                              "The area shares some nodes of polyline with another area.\n\n"
+                              "2 of the pasted pins were refused.",
                           }));
+
+    // A single refusal shows its reason alone.
+    drv.ClearMessageBoxes();
+    EXPECT_EQ(doc.PasteAreasText("-50 -50 1 1\n"), 0u);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"The area contains no nodes of the polyline."});
 
     // The batch command's pins give the batch command's curve.
     doc.ClearAreas();

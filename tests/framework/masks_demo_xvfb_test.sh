@@ -51,33 +51,53 @@ while [ $x -lt $x1 ]; do
     xdotool mousemove $x $y
 done
 xdotool mouseup 1
-sleep 0.6
 xdotool mousemove $((vx + 5)) $((vy + 5))
-sleep 0.4
-import -window root "$out/korvane-masks-xvfb.png"
-xdotool key ctrl+z
-sleep 0.6
-import -window root "$work/undone.png"
 
+# Each step is awaited by polling the screen (up to about 5 s), not by a
+# fixed pause, so a loaded machine does not fail the test.
 start=$(pixel "$work/start.png" $mx $y)
-painted=$(pixel "$out/korvane-masks-xvfb.png" $mx $y)
-undone=$(pixel "$work/undone.png" $mx $y)
+tries=0
+while :; do
+    import -window root "$out/korvane-masks-xvfb.png"
+    painted=$(pixel "$out/korvane-masks-xvfb.png" $mx $y)
+    [ "$painted" = "0 0 0" ] && break
+    tries=$((tries + 1)); [ $tries -gt 25 ] && break
+    sleep 0.2
+done
+xdotool key ctrl+z
+tries=0
+while :; do
+    import -window root "$work/undone.png"
+    undone=$(pixel "$work/undone.png" $mx $y)
+    [ "$undone" = "255 255 255" ] && break
+    tries=$((tries + 1)); [ $tries -gt 25 ] && break
+    sleep 0.2
+done
 echo "stroke at $mx,$y: before '$start', painted '$painted', after Ctrl+Z '$undone'"
 
 xdotool mousemove $play_x $play_y click 1
-sleep 0.3
-import -window root "$work/play1.png"
-sleep 0.3
-import -window root "$work/play2.png"
+tries=0
+while :; do
+    sleep 0.3
+    import -window root "$work/play1.png"
+    sleep 0.3
+    import -window root "$work/play2.png"
+    playing=$(differ "$work/play1.png" "$work/play2.png")
+    [ "$playing" -gt 0 ] 2>/dev/null && break
+    tries=$((tries + 1)); [ $tries -gt 8 ] && break
+done
 xdotool mousemove $pause_x $pause_y click 1
-sleep 0.3
-import -window root "$work/pause1.png"
-sleep 0.4
-import -window root "$work/pause2.png"
-playing=$(differ "$work/play1.png" "$work/play2.png")
-stopped=$(differ "$work/pause1.png" "$work/pause2.png")
+tries=0
+while :; do
+    sleep 0.3
+    import -window root "$work/pause1.png"
+    sleep 0.4
+    import -window root "$work/pause2.png"
+    stopped=$(differ "$work/pause1.png" "$work/pause2.png")
+    [ "$stopped" -eq 0 ] 2>/dev/null && break
+    tries=$((tries + 1)); [ $tries -gt 8 ] && break
+done
 echo "pixels changed while playing: $playing; after Pause: $stopped"
-
 [ "$start" = "255 255 255" ] || { echo "FAIL: the view is not white where the stroke goes"; exit 1; }
 [ "$painted" = "0 0 0" ] || { echo "FAIL: the drag did not paint"; exit 1; }
 [ "$undone" = "255 255 255" ] || { echo "FAIL: Ctrl+Z did not restore the picture"; exit 1; }

@@ -11,7 +11,6 @@ fit=$2
 mask=$3
 out=$4
 
-FIRST_DISPLAY=130
 TOOLS="xdotool import"
 . "$(dirname "$0")/../framework/xvfb_session.sh"
 

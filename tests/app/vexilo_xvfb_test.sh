@@ -13,7 +13,6 @@ mask=$2
 fit=$3
 out=$4
 
-FIRST_DISPLAY=110
 TOOLS="xdotool xclip import"
 . "$(dirname "$0")/../framework/xvfb_session.sh"
 

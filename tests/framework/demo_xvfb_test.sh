@@ -11,7 +11,6 @@ set -u
 demo=$1
 out=$2
 
-FIRST_DISPLAY=90
 TOOLS="xdotool import convert"
 . "$(dirname "$0")/xvfb_session.sh"
 

@@ -9,7 +9,6 @@ set -u
 masks=$1
 out=$2
 
-FIRST_DISPLAY=110
 TOOLS="xdotool import convert compare"
 . "$(dirname "$0")/xvfb_session.sh"
 

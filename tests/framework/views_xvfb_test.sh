@@ -9,7 +9,6 @@ set -u
 probe=$1
 out=$2
 
-FIRST_DISPLAY=120
 TOOLS="xdotool import"
 . "$(dirname "$0")/xvfb_session.sh"
 

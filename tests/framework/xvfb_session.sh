@@ -1,5 +1,5 @@
 # Sourced by the checks on a virtual X display: starts Xvfb on a free display
-# number from FIRST_DISPLAY up (800 by 600, 24 bits), exports DISPLAY, makes
+# (800 by 600, 24 bits), exports DISPLAY, makes
 # the work folder $work and cleans up on exit (the program whose process id
 # the caller puts in $app, Xvfb, the folder). Needs $out, the output folder,
 # and TOOLS, the commands the caller uses besides Xvfb. Exit 77: skipped.
@@ -22,11 +22,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-n=$FIRST_DISPLAY
-while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks the free display number itself (-displayfd) and writes it to
+# the work folder: two checks running at once never share a display, which a
+# look for free lock files before starting could not promise.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=:$n
+tries=0
+until [ -s "$work/display" ]; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+    sleep 0.1
+done
+export DISPLAY=:$(tr -d '[:space:]' <"$work/display")
 unset KORVANE_BACKEND
 tries=0
 until xdotool getdisplaygeometry >/dev/null 2>&1; do

@@ -15,6 +15,7 @@
 #include "contour/write_bmp.h"
 #include "framework/app/command_ids.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/paths.h"
 
 #include <stdlib.h>
 
@@ -36,20 +37,14 @@ void DrawMask(const std::string& path) {
 }
 
 int RunHeadless(const std::string& png, std::string file) {
-    std::string folder = (std::filesystem::temp_directory_path() / "vexilo-XXXXXX").string();
-    if (!mkdtemp(folder.data())) {
+    // Removed when the run is over, after the application (which may still
+    // write its settings) has gone.
+    plat::TemporaryFolder temporary("vexilo");
+    const std::string& folder = temporary.Path();
+    if (folder.empty()) {
         std::cerr << "vexilo: cannot make a temporary folder\n";
         return 2;
     }
-    // Removed when the run is over, after the application (which may still
-    // write its settings) has gone.
-    struct RemoveAtEnd {
-        std::string path;
-        ~RemoveAtEnd() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    } removeAtEnd{folder};
     // Settings of this run stay in the temporary folder.
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     if (file.empty()) {

@@ -15,4 +15,20 @@ std::string FileName(const std::string& path);
 // bytes the file system's name holds (the undecodable ones become U+FFFD).
 std::string DisplayName(const std::string& path);
 
+// A new folder "<prefix>-XXXXXX" under the system's temporary folder, removed
+// with everything in it when this goes. Path() is empty when it could not be
+// made.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& prefix);
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 }  // namespace plat

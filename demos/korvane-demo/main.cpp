@@ -19,6 +19,7 @@
 #include "framework/app/command_ids.h"
 #include "framework/events/timer.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/paths.h"
 
 #include <stdlib.h>
 
@@ -34,20 +35,14 @@ namespace {
 using demo::DemoApp;
 
 int RunHeadless(const std::string& png) {
-    std::string folder = (std::filesystem::temp_directory_path() / "korvane-demo-XXXXXX").string();
-    if (!mkdtemp(folder.data())) {
+    // Removed when the run is over, after the application (which may still
+    // write its settings) has gone.
+    plat::TemporaryFolder temporary("korvane-demo");
+    const std::string& folder = temporary.Path();
+    if (folder.empty()) {
         std::cerr << "korvane-demo: cannot make a temporary folder\n";
         return 2;
     }
-    // Removed when the run is over, after the application (which may still
-    // write its settings) has gone.
-    struct RemoveAtEnd {
-        std::string path;
-        ~RemoveAtEnd() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    } removeAtEnd{folder};
     // Settings of this run stay in the temporary folder.
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     std::string text = folder + "/notes.txt";

@@ -21,6 +21,7 @@
 #include "framework/mask_editor/mask_command_ids.h"
 #include "framework/playback/playback_command_ids.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/paths.h"
 
 #include <stdlib.h>
 
@@ -36,20 +37,14 @@ namespace {
 using masks::MasksApp;
 
 int RunHeadless(const std::string& png) {
-    std::string folder = (std::filesystem::temp_directory_path() / "korvane-masks-XXXXXX").string();
-    if (!mkdtemp(folder.data())) {
+    // Removed when the run is over, after the application (which may still
+    // write its settings) has gone.
+    plat::TemporaryFolder temporary("korvane-masks");
+    const std::string& folder = temporary.Path();
+    if (folder.empty()) {
         std::cerr << "korvane-masks: cannot make a temporary folder\n";
         return 2;
     }
-    // Removed when the run is over, after the application (which may still
-    // write its settings) has gone.
-    struct RemoveAtEnd {
-        std::string path;
-        ~RemoveAtEnd() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    } removeAtEnd{folder};
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
 
     MasksApp app(plat::BackendKind::Headless);

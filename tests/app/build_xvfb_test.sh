@@ -16,12 +16,7 @@ TOOLS="xdotool import"
 
 "$probe" "$mask" "$work/report" "$work/curve" >"$work/probe.log" 2>&1 &
 app=$!
-tries=0
-until [ -s "$work/report" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 300 ] && { echo "FAIL: the progress dialog did not show"; cat "$work/probe.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/report" 300 "the progress dialog did not show" "$work/probe.log"
 read -r x y w h _ wait <"$work/report"
 status=0
 [ "$wait" = "0" ] || { echo "FAIL: the wait cursor covers the progress dialog"; status=1; }
@@ -29,12 +24,7 @@ sleep 0.5
 import -window root "$out/vexilo-build-xvfb.png"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 
-tries=0
-until [ -s "$work/curve.state" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 600 ] && { echo "FAIL: the builds did not end"; cat "$work/probe.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/curve.state" 600 "the builds did not end" "$work/probe.log"
 read -r _ first length _ second full <"$work/curve.state"
 [ "$first" = "Cancelled" ] || { echo "FAIL: the first Build ended $first, not Cancelled"; status=1; }
 [ "$second" = "Complete" ] || { echo "FAIL: the second Build ended $second, not Complete"; status=1; }

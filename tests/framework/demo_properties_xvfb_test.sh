@@ -15,12 +15,7 @@ TOOLS="xdotool import convert compare"
 printf 'Korvane on a real display\nthe quick brown fox\njumps over the lazy dog\n' >"$work/notes.txt"
 XDG_CONFIG_HOME="$work" "$demo" --report "$work/places" "$work/notes.txt" >"$work/demo.log" 2>&1 &
 app=$!
-tries=0
-until [ -s "$work/places" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 200 ] && { echo "FAIL: the demo did not show its window"; cat "$work/demo.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/places" 200 "the demo did not show its window" "$work/demo.log"
 [ "$(wc -l <"$work/places")" -ge 3 ] || { echo "FAIL: the demo did not report its rows"; cat "$work/places"; exit 1; }
 centre() { sed -n "$1p" "$work/places" | { read -r x y w h; echo "$((x + w / 2)) $((y + h / 2))"; }; }
 settings() { cat "$work/places.settings" 2>/dev/null; }

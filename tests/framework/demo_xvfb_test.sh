@@ -18,12 +18,7 @@ printf 'Korvane on a real display\nthe quick brown fox\n' >"$work/notes.txt"
 # The demo's settings stay in the work folder.
 XDG_CONFIG_HOME="$work" "$demo" --report "$work/swatch" "$work/notes.txt" >"$work/demo.log" 2>&1 &
 app=$!
-tries=0
-until [ -s "$work/swatch" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 200 ] && { echo "FAIL: the demo did not show its window"; cat "$work/demo.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/swatch" 200 "the demo did not show its window" "$work/demo.log"
 read -r x y w h <"$work/swatch"
 cx=$((x + w / 2))
 cy=$((y + h / 2))

@@ -14,12 +14,7 @@ TOOLS="xdotool import convert compare"
 
 XDG_CONFIG_HOME="$work" "$masks" --new --report "$work/places" >"$work/masks.log" 2>&1 &
 app=$!
-tries=0
-until [ -s "$work/places" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 200 ] && { echo "FAIL: korvane-masks did not show its window"; cat "$work/masks.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/places" 200 "korvane-masks did not show its window" "$work/masks.log"
 {
     read -r vx vy vw vh
     read -r px py pw ph

@@ -14,12 +14,7 @@ TOOLS="xdotool import"
 
 "$probe" "$work/place" "$work/state" >"$work/probe.log" 2>&1 &
 app=$!
-tries=0
-until [ -s "$work/place" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 200 ] && { echo "FAIL: the probe did not show its window"; cat "$work/probe.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/place" 200 "the probe did not show its window" "$work/probe.log"
 read -r x y w h <"$work/place"
 cx=$((x + w / 2))
 cy=$((y + h / 2))

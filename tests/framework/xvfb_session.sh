@@ -11,6 +11,17 @@ for tool in $TOOLS; do
     command -v $tool >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
+# await_file FILE TENTHS MESSAGE LOG: waits until FILE has something in it,
+# at most TENTHS tenths of a second; else fails with MESSAGE and shows LOG.
+await_file() {
+    tries=0
+    until [ -s "$1" ]; do
+        tries=$((tries + 1))
+        [ $tries -gt "$2" ] && { echo "FAIL: $3"; cat "$4"; exit 1; }
+        sleep 0.1
+    done
+}
+
 mkdir -p "$out"
 work=$(mktemp -d)
 xvfb=""
@@ -27,12 +38,7 @@ trap cleanup EXIT
 # look for free lock files before starting could not promise.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 100 ] && { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-    sleep 0.1
-done
+await_file "$work/display" 100 "Xvfb did not start" "$work/xvfb.log"
 export DISPLAY=:$(tr -d '[:space:]' <"$work/display")
 unset KORVANE_BACKEND
 tries=0

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -28,10 +30,17 @@ struct node_cycle {
     unsigned end_of(unsigned start, unsigned nodes) const { return (start % n + nodes - 1) % n; }
 };
 
-struct chain_tangents {
-    real_vector first_d1;  // start tangent of the chain's first piece
-    real_vector last_d2;   // end tangent of the chain's last piece
-};
+// The float just below x towards zero, as std::nextafter(x, 0.0f) gives it
+// (the search asks for it for every entry, where the library call shows).
+inline float next_down(float x)
+{
+    if (x == 0 || x != x) return x == 0 ? 0.0f : x;
+    std::uint32_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    --bits;  // one step less in magnitude, for either sign
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
 
 // The entries of layer k that end at one node: the best chains of k + 1
 // pieces covering min_total .. max_total nodes, by falling total. The chains
@@ -44,8 +53,11 @@ struct layer_row {
     unsigned min_total = 0, max_total = 0;
     unsigned width() const { return max_total - min_total + 1; }
     size_t index(unsigned total) const { return max_total - total; }
-    std::vector<float> cost;               // [width] chain cost; infinite once the chain is out of play
-    std::vector<chain_tangents> tangents;  // [width]
+    std::vector<float> cost;  // [width] chain cost; infinite once the chain is out of play
+    // [width] start tangent of the chain's first piece (x and y apart, so
+    // that runs of them load as vectors) and end tangent of its last piece.
+    std::vector<float> first_x, first_y;
+    std::vector<real_vector> last_d2;
     unsigned alive_low = 1;                // smallest total of an open chain still in play
     unsigned alive_high = 0;               // largest such total (below alive_low when there is none)
     bool any_alive() const { return alive_low <= alive_high; }
@@ -54,7 +66,16 @@ struct layer_row {
         min_total = low;
         max_total = high;
         cost.resize(width());
-        tangents.resize(width());
+        first_x.resize(width());
+        first_y.resize(width());
+        last_d2.resize(width());
+    }
+    real_vector first_d1(size_t at) const { return {first_x[at], first_y[at]}; }
+    void set_tangents(size_t at, real_vector first, real_vector last)
+    {
+        first_x[at] = first.x;
+        first_y[at] = first.y;
+        last_d2[at] = last;
     }
 };
 
@@ -135,8 +156,9 @@ private:
     const float bend_penalty_;      // sharp_bend_penalty; <= 0: no bend penalties
     const float junction_penalty_;  // added per junction after the first
     const unsigned max_junctions_;  // most pieces of the curve, >= 1
-    // discrepancy_[s][len - 4]: the discrepancies alone, for the sums.
-    std::vector<std::vector<float>> discrepancy_;
+    // discrepancy_[s][len - 4]: the discrepancies alone, for the sums; and
+    // the end tangents' coordinates, for the bend penalties.
+    std::vector<std::vector<float>> discrepancy_, end_x_, end_y_;
     // A lower bound of what covering the n nodes that end at `end` costs
     // with pieces, each piece with its junction penalty, bend penalties left
     // out (1 node: 0; 2 or 3: none). Kept per end node as the least bound
@@ -180,6 +202,13 @@ bool layered_search::well_behaved() const
 // lead to a curve below its limit long before they close. Each end node's
 // costs are worked out over all lengths in a row of its own; only the
 // least of each run of lengths is kept.
+//
+// Every piece of that part meets another piece where it ends (the next one,
+// or the chain's first piece), so its price includes the least bend penalty
+// it can have there: against any piece that starts at its end node. Bend
+// penalties are most of what separates a curve from the bare sum of its
+// pieces on outlines with corners; without them the bound lets many more
+// chains stay in play.
 void layered_search::prepare_cover()
 {
     const unsigned n = node_count_, stride = node_count_ + 1;
@@ -187,6 +216,33 @@ void layered_search::prepare_cover()
     cover_runs_ = stride / cover_run_ + 1;
     cover_.assign(size_t(n) * cover_runs_, infinite);
     thread_pool& pool = thread_pool::shared();
+    const std::vector<std::vector<float>>* piece_price = &discrepancy_;
+    std::vector<std::vector<float>> bent;
+    if (bend_penalty_ > 0) {
+        bent = discrepancy_;
+        piece_price = &bent;
+        const unsigned longest = std::min(estimated_length_, n), kinds = longest - 3;
+        std::vector<std::vector<float>> tangents(pool.concurrency(), std::vector<float>(2 * size_t(kinds)));
+        pool.parallel_for(n, 8, [&](size_t node_begin, size_t node_end, unsigned worker) {
+            float* start_x = tangents[worker].data();
+            float* start_y = start_x + kinds;
+            for (unsigned y = unsigned(node_begin); y < node_end; ++y) {
+                for (unsigned len = 4; len <= longest; ++len) {
+                    start_x[len - 4] = piece(y, len).d1.x;
+                    start_y[len - 4] = piece(y, len).d1.y;
+                }
+                // The pieces that end at y, against the pieces that start there.
+                for (unsigned len = 4; len <= longest; ++len) {
+                    const unsigned x = cycle_.start_of(y, len);
+                    const real_vector d2 = piece(x, len).d2;
+                    const float least = least_bend(bend_penalty_, d2.x, d2.y, start_x, start_y, kinds);
+                    // A hair below the least, so that no rounding of the sums
+                    // can lift the bound above a true cost.
+                    if (std::isfinite(least) && least > 0) bent[x][len - 4] += least * (1 - 1e-4f);
+                }
+            }
+        });
+    }
     std::vector<std::vector<float>> scratch(pool.concurrency(), std::vector<float>(estimated_length_ + 1));
     std::vector<std::vector<float>> rows(pool.concurrency(), std::vector<float>(stride));
     pool.parallel_for(n, 8, [&](size_t end_begin, size_t end_end, unsigned worker) {
@@ -200,7 +256,7 @@ void layered_search::prepare_cover()
                 const unsigned last = std::min(estimated_length_, nodes);
                 // First piece of j = 4 .. last nodes, then the rest (nodes - j + 1) ending at `end`.
                 const float least =
-                    sum_and_minimum(&row[n + 1 - (nodes - 3)], discrepancy_[s].data(), last - 3, partial);
+                    sum_and_minimum(&row[n + 1 - (nodes - 3)], (*piece_price)[s].data(), last - 3, partial);
                 row[n + 1 - nodes] = least + junction_penalty_;
             }
             float* kept = &cover_[size_t(end) * cover_runs_];
@@ -242,7 +298,7 @@ void layered_search::first_row(unsigned end, float limit, layer_row& row) const
         const piece_estimate& e = piece(start, t);
         const size_t at = row.index(t);
         row.cost[at] = e.discrepancy;
-        row.tangents[at] = {e.d1, e.d2};
+        row.set_tangents(at, e.d1, e.d2);
         if (bounded && !(e.discrepancy < (t <= node_count_ ? open_threshold(0, start, t, limit, useless) : useless))) {
             row.cost[at] = infinite;
         } else if (t <= node_count_) {
@@ -268,25 +324,26 @@ void layered_search::next_row_plain(unsigned end, const layer_row& prev, layer_r
         const unsigned jmin = from < 4 ? 4u : unsigned(from);
         const unsigned jmax = std::min(estimated_length_, t - prev.min_total + 1);
         float chosen = -1.0f;
-        chain_tangents chosen_tangents = {{0, 0}, {0, 0}};
+        real_vector chosen_first = {0, 0}, chosen_last = {0, 0};
         unsigned chosen_length = 0;
         for (unsigned j = jmin; j <= jmax; ++j) {
             const piece_estimate& pc = e[j - 4];
             const size_t r = prev.index(t - j + 1);
             float cost = prev.cost[r] + pc.discrepancy;
             if (bend_penalty_ > 0) {
-                cost += bend(pc.d2, prev.tangents[r].first_d1);
-                if (closes) cost += bend(prev.tangents[r].last_d2, pc.d1);
+                cost += bend(pc.d2, prev.first_d1(r));
+                if (closes) cost += bend(prev.last_d2[r], pc.d1);
             }
             if (chosen < 0 || cost < chosen) {
                 chosen = cost;
-                chosen_tangents = {pc.d1, prev.tangents[r].last_d2};
+                chosen_first = pc.d1;
+                chosen_last = prev.last_d2[r];
                 chosen_length = j;
             }
         }
         const size_t at = cur.index(t);
         cur.cost[at] = chosen;
-        cur.tangents[at] = chosen_tangents;
+        cur.set_tangents(at, chosen_first, chosen_last);
         if (first_length) first_length[at] = chosen_length;
     }
 }
@@ -328,32 +385,41 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
         auto full_cost = [&](unsigned i) {
             float cost = partial[i];
             if (bend_penalty_ > 0) {
-                const chain_tangents& r = prev.tangents[rest0 + i];
-                cost += bend(e[i].d2, r.first_d1);
-                if (closes) cost += bend(r.last_d2, e[i].d1);
+                cost += bend(e[i].d2, prev.first_d1(rest0 + i));
+                if (closes) cost += bend(prev.last_d2[rest0 + i], e[i].d1);
             }
             return cost;
         };
-        // The first candidate with the least partial sum bounds the
-        // cost of the first cheapest one; a candidate whose partial
-        // sum is not below the cheapest full cost met so far (or not
-        // below the bound while none is met) cannot be it.
-        const float out_of_play = std::nextafter(useless, 0.0f);
+        // The first candidate with the least partial sum bounds the cost
+        // of the first cheapest one; a candidate whose partial sum is
+        // above that bound (or above the last cost still in play) costs
+        // more in full and cannot be it. Among the others, the first with
+        // the least full cost is the one the ascending scan of the plain
+        // programme keeps.
+        const float out_of_play = next_down(useless);
         float cutoff = std::min(full_cost(first_at_most(partial, 0, count, least)), out_of_play);
         float chosen = -1.0f;
         unsigned chosen_index = 0;
-        for (unsigned i = first_at_most(partial, 0, count, cutoff); i < count;
-             i = first_at_most(partial, i + 1, count, cutoff)) {
-            const float cost = full_cost(i);
-            if (chosen < 0 || cost < chosen) {
-                chosen = cost;
-                chosen_index = i;
-                cutoff = std::min(std::nextafter(cost, 0.0f), out_of_play);
+        if (bend_penalty_ > 0 && !closes) {
+            chosen_index = first_cheapest_bent(partial, cutoff, bend_penalty_, &end_x_[s][first - 4],
+                                               &end_y_[s][first - 4], &prev.first_x[rest0], &prev.first_y[rest0],
+                                               count, &chosen);
+        } else {
+            // The closing entry (one per row) and costs without bends: the
+            // scan itself, tightening the bound as cheaper ones are met.
+            for (unsigned i = first_at_most(partial, 0, count, cutoff); i < count;
+                 i = first_at_most(partial, i + 1, count, cutoff)) {
+                const float cost = full_cost(i);
+                if (chosen < 0 || cost < chosen) {
+                    chosen = cost;
+                    chosen_index = i;
+                    cutoff = std::min(next_down(cost), out_of_play);
+                }
             }
         }
         if (!(chosen < useless)) continue;
         cur.cost[at] = chosen;
-        cur.tangents[at] = {e[chosen_index].d1, prev.tangents[rest0 + chosen_index].last_d2};
+        cur.set_tangents(at, e[chosen_index].d1, prev.last_d2[rest0 + chosen_index]);
         if (first_length) first_length[at] = unsigned(first) + chosen_index;
         if (!closes) {
             if (high < low) low = t;
@@ -502,10 +568,18 @@ float layered_search::run(std::vector<unsigned>& junctions)
     bool done = false;
     if (well_behaved()) {
         discrepancy_.resize(node_count_);
+        end_x_.resize(node_count_);
+        end_y_.resize(node_count_);
         for (unsigned s = 0; s < node_count_; ++s) {
             discrepancy_[s].resize(estimated_length_ - 3);
-            for (unsigned len = 4; len <= estimated_length_; ++len)
-                discrepancy_[s][len - 4] = estimates_[s][len - 4].discrepancy;
+            end_x_[s].resize(estimated_length_ - 3);
+            end_y_[s].resize(estimated_length_ - 3);
+            for (unsigned len = 4; len <= estimated_length_; ++len) {
+                const piece_estimate& e = estimates_[s][len - 4];
+                discrepancy_[s][len - 4] = e.discrepancy;
+                end_x_[s][len - 4] = e.d2.x;
+                end_y_[s][len - 4] = e.d2.y;
+            }
         }
         prepare_cover();
         // A little above the price of a known curve: what the search finds

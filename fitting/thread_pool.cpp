@@ -28,7 +28,21 @@ void run_guarded(const thread_pool::chunk_guard& guard, const thread_pool::loop_
         body(begin, end, worker);
 }
 
+// The pool a thread belongs to and its number there.
+thread_local const thread_pool* own_pool = nullptr;
+thread_local unsigned own_number = 0;
+
 }  // namespace
+
+// One call of parallel_for.
+struct thread_pool::loop {
+    const loop_body* body;
+    chunk_guard guard;
+    size_t count, grain, next;
+    unsigned running;                 // chunks being run
+    std::vector<char> worker_busy;    // [worker] runs a chunk, or is the caller
+    std::exception_ptr failure;       // the first failure of a chunk
+};
 
 thread_pool& thread_pool::shared()
 {
@@ -53,7 +67,7 @@ thread_pool::~thread_pool()
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
-    wake_.notify_all();
+    changed_.notify_all();
     for (std::thread& t : workers_) t.join();
 }
 
@@ -63,47 +77,78 @@ void thread_pool::set_guard(chunk_guard guard)
     guard_ = std::move(guard);
 }
 
-// The next chunk of the current loop; false when all are handed out or a
-// failure is known.
-bool thread_pool::next_chunk(size_t& begin, size_t& end)
+unsigned thread_pool::own_worker() const
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (next_ >= count_ || failure_) return false;
-    begin = next_;
-    end = count_ - begin < grain_ ? count_ : begin + grain_;
-    next_ = end;
+    return own_pool == this ? own_number : 0;
+}
+
+// Under the lock. The next chunk of `l` for `worker`; false when all are
+// handed out or a failure is known (the loop is then no longer listed).
+bool thread_pool::take_chunk(loop& l, unsigned worker, size_t& begin, size_t& end)
+{
+    if (l.next >= l.count || l.failure) {
+        unlist(l);
+        return false;
+    }
+    begin = l.next;
+    end = l.count - begin < l.grain ? l.count : begin + l.grain;
+    l.next = end;
+    ++l.running;
+    l.worker_busy[worker] = 1;
+    if (l.next >= l.count) unlist(l);
     return true;
 }
 
-void thread_pool::run_chunks(unsigned worker, const chunk_guard& guard)
+// Under the lock: the newest listed loop in which `worker` is free.
+thread_pool::loop* thread_pool::open_loop(unsigned worker) const
 {
-    size_t begin, end;
-    while (next_chunk(begin, end)) {
-        try {
-            run_guarded(guard, *body_, begin, end, worker);
-        } catch (...) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (!failure_) failure_ = std::current_exception();
+    for (auto it = loops_.rbegin(); it != loops_.rend(); ++it)
+        if (!(*it)->worker_busy[worker]) return *it;
+    return nullptr;
+}
+
+void thread_pool::unlist(loop& l)
+{
+    for (auto it = loops_.begin(); it != loops_.end(); ++it) {
+        if (*it == &l) {
+            loops_.erase(it);
+            return;
         }
     }
 }
 
+// Runs a chunk taken with take_chunk outside the lock, which is held again
+// when it returns. The loop may be gone as soon as its last chunk is
+// counted out, so nothing of it is touched after that.
+void thread_pool::run_chunk(std::unique_lock<std::mutex>& lock, loop& l, unsigned worker, size_t begin,
+                            size_t end)
+{
+    lock.unlock();
+    std::exception_ptr failure;
+    try {
+        run_guarded(l.guard, *l.body, begin, end, worker);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    lock.lock();
+    if (failure && !l.failure) l.failure = failure;
+    l.worker_busy[worker] = 0;
+    --l.running;
+    changed_.notify_all();
+}
+
 void thread_pool::worker_main(unsigned worker)
 {
-    unsigned seen = 0;
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
-            if (stopping_) return;
-            seen = generation_;
-        }
-        // loop_guard_ stays as it is until every worker has left the loop.
-        run_chunks(worker, loop_guard_);
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (--active_ == 0) done_.notify_all();
-        }
+    own_pool = this;
+    own_number = worker;
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!stopping_) {
+        size_t begin, end;
+        loop* l = open_loop(worker);
+        if (l && take_chunk(*l, worker, begin, end))
+            run_chunk(lock, *l, worker, begin, end);
+        else if (!l)
+            changed_.wait(lock);
     }
 }
 
@@ -111,37 +156,35 @@ void thread_pool::parallel_for(size_t count, size_t grain, const loop_body& body
 {
     if (count == 0) return;
     if (grain == 0) grain = 1;
-    bool idle = false;
-    if (workers_.empty() || count <= grain || !busy_.compare_exchange_strong(idle, true)) {
-        chunk_guard guard;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            guard = guard_;
-        }
-        run_guarded(guard, body, 0, count, 0);
+    const unsigned me = own_worker();
+    std::unique_lock<std::mutex> lock(mutex_);
+    loop l{&body, guard_, count, grain, 0, 0, std::vector<char>(concurrency(), 0), nullptr};
+    if (workers_.empty() || count <= grain) {
+        lock.unlock();
+        run_guarded(l.guard, body, 0, count, me);
         return;
     }
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        loop_guard_ = guard_;
-        body_ = &body;
-        count_ = count;
-        grain_ = grain;
-        next_ = 0;
-        failure_ = nullptr;
-        active_ = unsigned(workers_.size());
-        ++generation_;
+    loops_.push_back(&l);
+    changed_.notify_all();
+    for (;;) {
+        size_t begin, end;
+        l.worker_busy[me] = 0;  // the caller's own number is its own in its loop
+        if (take_chunk(l, me, begin, end)) {
+            run_chunk(lock, l, me, begin, end);
+            continue;
+        }
+        l.worker_busy[me] = 1;  // no helper may take it while the caller is still here
+        if (l.running == 0) break;
+        // While the last chunks run elsewhere: help another loop.
+        if (loop* other = open_loop(me)) {
+            if (take_chunk(*other, me, begin, end)) run_chunk(lock, *other, me, begin, end);
+        } else {
+            changed_.wait(lock);
+        }
     }
-    wake_.notify_all();
-    run_chunks(0, loop_guard_);
-    std::exception_ptr failure;
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        done_.wait(lock, [&] { return active_ == 0; });
-        body_ = nullptr;
-        std::swap(failure, failure_);
-    }
-    busy_ = false;
+    unlist(l);
+    std::exception_ptr failure = l.failure;
+    lock.unlock();
     if (failure) std::rethrow_exception(failure);
 }
 

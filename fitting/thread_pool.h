@@ -13,7 +13,6 @@
 // a worker thread, and the pool is free for the next loop.
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -52,28 +51,34 @@ public:
     void set_guard(chunk_guard guard);
 
     // Runs body over [0, count) in chunks of `grain` indices and returns when
-    // all are done. The caller takes part as worker 0. While another thread's
-    // loop occupies the pool, the loop runs on the caller alone (under the
-    // guard too). Rethrows the first failure of a chunk, as said above.
+    // all are done; rethrows the first failure of a chunk, as said above.
+    //
+    // Loops may run at once: called from several threads, or from inside a
+    // chunk of another loop (an outline's steps inside the loop over a
+    // picture's outlines). The caller works on its own loop first; a pool
+    // thread with nothing to do, and a caller whose own chunks are all
+    // handed out, take chunks of the newest loop that has some left and in
+    // which their worker number is free. So a loop nested in a chunk gets
+    // the help of the threads that have finished their own work, and a
+    // thread never runs two chunks of one loop at once (its scratch would
+    // be shared). The worker number is the thread's own: 0 for a thread
+    // outside the pool, 1 .. concurrency() - 1 for the pool's threads.
     void parallel_for(size_t count, size_t grain, const loop_body& body);
 
 private:
+    struct loop;
     void worker_main(unsigned worker);
-    void run_chunks(unsigned worker, const chunk_guard& guard);
-    bool next_chunk(size_t& begin, size_t& end);
+    unsigned own_worker() const;
+    bool take_chunk(loop& l, unsigned worker, size_t& begin, size_t& end);
+    loop* open_loop(unsigned worker) const;
+    void run_chunk(std::unique_lock<std::mutex>& lock, loop& l, unsigned worker, size_t begin, size_t end);
+    void unlist(loop& l);
 
     std::vector<std::thread> workers_;
-    std::atomic<bool> busy_{false};  // a loop owns the workers
-    std::mutex mutex_;               // guards the fields below
-    std::condition_variable wake_;
-    std::condition_variable done_;
-    chunk_guard guard_;       // as set; copied into loop_guard_ when a loop starts
-    chunk_guard loop_guard_;  // the current loop's guard
-    const loop_body* body_ = nullptr;
-    size_t count_ = 0, grain_ = 1, next_ = 0;
-    std::exception_ptr failure_;  // the current loop's first failure
-    unsigned generation_ = 0;     // bumped for every loop handed to the workers
-    unsigned active_ = 0;         // workers still inside the current loop
+    std::mutex mutex_;  // guards the fields below and every listed loop
+    std::condition_variable changed_;  // a loop was listed, or a chunk ended
+    chunk_guard guard_;                // as set; each loop takes a copy when it starts
+    std::vector<loop*> loops_;         // loops with chunks still to hand out, newest last
     bool stopping_ = false;
 };
 

@@ -166,7 +166,8 @@ private:
     // about N * L values, not N * N: cover_[end * cover_runs_ + n / cover_run_].
     std::vector<float> cover_;
     unsigned cover_run_ = 1, cover_runs_ = 0;
-    float cover(unsigned end, unsigned nodes) const { return cover_[size_t(end) * cover_runs_ + nodes / cover_run_]; }
+    std::vector<unsigned> cover_slot_;  // [nodes]: nodes / cover_run_, looked up rather than divided per entry
+    float cover(unsigned end, unsigned nodes) const { return cover_[size_t(end) * cover_runs_ + cover_slot_[nodes]]; }
     void prepare_cover();
     float open_threshold(unsigned k, unsigned start, unsigned total, float limit, float useless) const;
 
@@ -215,6 +216,8 @@ void layered_search::prepare_cover()
     cover_run_ = std::max(1u, (stride + estimated_length_ - 1) / estimated_length_);
     cover_runs_ = stride / cover_run_ + 1;
     cover_.assign(size_t(n) * cover_runs_, infinite);
+    cover_slot_.resize(stride + 1);
+    for (unsigned nodes = 0; nodes <= stride; ++nodes) cover_slot_[nodes] = nodes / cover_run_;
     thread_pool& pool = thread_pool::shared();
     const std::vector<std::vector<float>>* piece_price = &discrepancy_;
     std::vector<std::vector<float>> bent;
@@ -363,11 +366,13 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
     const float useless_open = useless_from(float(k + 1) * junction_penalty_, limit);
     const float useless_closed = useless_from(float(k) * junction_penalty_, limit);
     unsigned low = 1, high = 0;
-    for (unsigned t = cur.min_total; t <= cur.max_total; ++t) {
+    // s: where the chain of t nodes that ends at `end` starts; one node
+    // further back for each node more.
+    unsigned s = cycle_.start_of(end, cur.min_total);
+    for (unsigned t = cur.min_total; t <= cur.max_total; ++t, s = s == 0 ? n - 1 : s - 1) {
         const size_t at = cur.index(t);
         cur.cost[at] = infinite;
         if (first_length) first_length[at] = 0;
-        const unsigned s = cycle_.start_of(end, t);
         const bool closes = t == n + 1;
         // Candidates: first pieces jmin .. jmax long whose rest is in play.
         const int from = int(t) - int(prev.max_total) + 1;

@@ -90,8 +90,9 @@ std::vector<outline::session_run> picture_fit::run(unsigned max_length, bool eno
     if (size() == 1) {
         fit_one(0);  // the steps themselves share the pool out
     } else {
-        // Within a loop on the pool the steps of each session run on their
-        // worker alone.
+        // Largest outline first: each one's steps run on its thread, and a
+        // thread that runs out of outlines helps with the steps of those
+        // still running, so the largest one does not finish alone.
         outline::thread_pool::shared().parallel_for(size(), 1, [&](std::size_t begin, std::size_t end, unsigned) {
             for (std::size_t k = begin; k < end; ++k) fit_one(order[k]);
         });

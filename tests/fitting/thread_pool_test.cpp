@@ -136,3 +136,56 @@ TEST(ThreadPool, EveryChunkRunsUnderTheGuard)
     pool.parallel_for(40, 4, [](size_t, size_t, unsigned) {});
     EXPECT_EQ(0, guarded);
 }
+
+// A loop started inside a chunk (an outline's steps inside the loop over a
+// picture's outlines) gets the help of the thread that has run out of
+// chunks of its own.
+TEST(ThreadPool, ALoopInsideAChunkIsHelpedByTheThreadThatIsDone)
+{
+    thread_pool pool(2);
+    size_t inner_workers = 0;
+    pool.parallel_for(2, 1, [&](size_t begin, size_t, unsigned) {
+        if (begin == 1) inner_workers = workers_of_a_loop(pool, 40);
+    });
+    EXPECT_EQ(2u, inner_workers);
+}
+
+// Loops nested in chunks and loops called from several threads at once:
+// every index once, and no two chunks of one loop ever run at the same
+// time under the same worker number (a caller's scratch is per number).
+TEST(ThreadPool, WorkerNumbersStayUniqueWithinEveryLoop)
+{
+    thread_pool pool(3);
+    struct numbers {
+        std::vector<std::atomic<bool>> in_use;
+        std::atomic<int> clashes{0};
+        explicit numbers(unsigned n) : in_use(n) {}
+        void enter(unsigned worker)
+        {
+            if (in_use[worker].exchange(true)) ++clashes;
+        }
+        void leave(unsigned worker) { in_use[worker] = false; }
+    };
+    std::atomic<int> clashes{0}, handled{0};
+    auto outer = [&] {
+        numbers outer_numbers(pool.concurrency());
+        pool.parallel_for(12, 1, [&](size_t, size_t, unsigned worker) {
+            outer_numbers.enter(worker);
+            numbers inner_numbers(pool.concurrency());
+            pool.parallel_for(20, 1, [&](size_t begin, size_t end, unsigned inner_worker) {
+                inner_numbers.enter(inner_worker);
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+                handled += int(end - begin);
+                inner_numbers.leave(inner_worker);
+            });
+            clashes += inner_numbers.clashes;
+            outer_numbers.leave(worker);
+        });
+        clashes += outer_numbers.clashes;
+    };
+    std::thread other(outer);
+    outer();
+    other.join();
+    EXPECT_EQ(0, clashes);
+    EXPECT_EQ(2 * 12 * 20, handled);
+}

@@ -156,9 +156,13 @@ private:
     const float bend_penalty_;      // sharp_bend_penalty; <= 0: no bend penalties
     const float junction_penalty_;  // added per junction after the first
     const unsigned max_junctions_;  // most pieces of the curve, >= 1
-    // discrepancy_[s][len - 4]: the discrepancies alone, for the sums; and
+    // The discrepancies alone, for the sums, and the end tangents'
+    // coordinates, for the bend penalties: at(s, len), all start nodes in one
+    // block each, so that the entries of a row, whose start nodes follow one
+    // another, read them at a steady stride: flat(s, len).
     // the end tangents' coordinates, for the bend penalties.
-    std::vector<std::vector<float>> discrepancy_, end_x_, end_y_;
+    std::vector<float> discrepancy_, end_x_, end_y_;
+    size_t flat(unsigned start, unsigned length) const { return size_t(start) * (estimated_length_ - 3) + length - 4; }
     // A lower bound of what covering the n nodes that end at `end` costs
     // with pieces, each piece with its junction penalty, bend penalties left
     // out (1 node: 0; 2 or 3: none). Kept per end node as the least bound
@@ -219,8 +223,8 @@ void layered_search::prepare_cover()
     cover_slot_.resize(stride + 1);
     for (unsigned nodes = 0; nodes <= stride; ++nodes) cover_slot_[nodes] = nodes / cover_run_;
     thread_pool& pool = thread_pool::shared();
-    const std::vector<std::vector<float>>* piece_price = &discrepancy_;
-    std::vector<std::vector<float>> bent;
+    const std::vector<float>* piece_price = &discrepancy_;
+    std::vector<float> bent;
     if (bend_penalty_ > 0) {
         bent = discrepancy_;
         piece_price = &bent;
@@ -241,7 +245,7 @@ void layered_search::prepare_cover()
                     const float least = least_bend(bend_penalty_, d2.x, d2.y, start_x, start_y, kinds);
                     // A hair below the least, so that no rounding of the sums
                     // can lift the bound above a true cost.
-                    if (std::isfinite(least) && least > 0) bent[x][len - 4] += least * (1 - 1e-4f);
+                    if (std::isfinite(least) && least > 0) bent[flat(x, len)] += least * (1 - 1e-4f);
                 }
             }
         });
@@ -259,7 +263,7 @@ void layered_search::prepare_cover()
                 const unsigned last = std::min(estimated_length_, nodes);
                 // First piece of j = 4 .. last nodes, then the rest (nodes - j + 1) ending at `end`.
                 const float least =
-                    sum_and_minimum(&row[n + 1 - (nodes - 3)], (*piece_price)[s].data(), last - 3, partial);
+                    sum_and_minimum(&row[n + 1 - (nodes - 3)], &(*piece_price)[flat(s, 4)], last - 3, partial);
                 row[n + 1 - nodes] = least + junction_penalty_;
             }
             float* kept = &cover_[size_t(end) * cover_runs_];
@@ -382,15 +386,16 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
         if (first > last) continue;
         const unsigned count = unsigned(last - first + 1);
         const size_t rest0 = prev.index(t - first + 1);  // rest of candidate `first`; then consecutive
-        const float least = sum_and_minimum(&prev.cost[rest0], &discrepancy_[s][first - 4], count, partial);
+        const float least = sum_and_minimum(&prev.cost[rest0], &discrepancy_[flat(s, first)], count, partial);
         const float useless = closes ? useless_closed : open_threshold(k, s, t, limit, useless_open);
         if (!(least < useless)) continue;
 
         const piece_estimate* e = &estimates_[s][first - 4];
+        const size_t e0 = flat(s, first);
         auto full_cost = [&](unsigned i) {
             float cost = partial[i];
             if (bend_penalty_ > 0) {
-                cost += bend(e[i].d2, prev.first_d1(rest0 + i));
+                cost += bend(real_vector{end_x_[e0 + i], end_y_[e0 + i]}, prev.first_d1(rest0 + i));
                 if (closes) cost += bend(prev.last_d2[rest0 + i], e[i].d1);
             }
             return cost;
@@ -406,8 +411,7 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
         float chosen = -1.0f;
         unsigned chosen_index = 0;
         if (bend_penalty_ > 0 && !closes) {
-            chosen_index = first_cheapest_bent(partial, cutoff, bend_penalty_, &end_x_[s][first - 4],
-                                               &end_y_[s][first - 4], &prev.first_x[rest0], &prev.first_y[rest0],
+            chosen_index = first_cheapest_bent(partial, cutoff, bend_penalty_, &end_x_[e0], &end_y_[e0], &prev.first_x[rest0], &prev.first_y[rest0],
                                                count, &chosen);
         } else {
             // The closing entry (one per row) and costs without bends: the
@@ -572,18 +576,16 @@ float layered_search::run(std::vector<unsigned>& junctions)
 
     bool done = false;
     if (well_behaved()) {
-        discrepancy_.resize(node_count_);
-        end_x_.resize(node_count_);
-        end_y_.resize(node_count_);
+        const size_t size = size_t(node_count_) * (estimated_length_ - 3);
+        discrepancy_.resize(size);
+        end_x_.resize(size);
+        end_y_.resize(size);
         for (unsigned s = 0; s < node_count_; ++s) {
-            discrepancy_[s].resize(estimated_length_ - 3);
-            end_x_[s].resize(estimated_length_ - 3);
-            end_y_[s].resize(estimated_length_ - 3);
             for (unsigned len = 4; len <= estimated_length_; ++len) {
                 const piece_estimate& e = estimates_[s][len - 4];
-                discrepancy_[s][len - 4] = e.discrepancy;
-                end_x_[s][len - 4] = e.d2.x;
-                end_y_[s][len - 4] = e.d2.y;
+                discrepancy_[flat(s, len)] = e.discrepancy;
+                end_x_[flat(s, len)] = e.d2.x;
+                end_y_[flat(s, len)] = e.d2.y;
             }
         }
         prepare_cover();

@@ -578,17 +578,18 @@ float layered_search::run(std::vector<unsigned>& junctions)
     if (well_behaved()) {
         const size_t size = size_t(node_count_) * (estimated_length_ - 3);
         discrepancy_.resize(size);
+        for (unsigned s = 0; s < node_count_; ++s)
+            for (unsigned len = 4; len <= estimated_length_; ++len)
+                discrepancy_[flat(s, len)] = estimates_[s][len - 4].discrepancy;
+        prepare_cover();  // before the tangents' copies: it needs room of its own for a while
         end_x_.resize(size);
         end_y_.resize(size);
         for (unsigned s = 0; s < node_count_; ++s) {
             for (unsigned len = 4; len <= estimated_length_; ++len) {
-                const piece_estimate& e = estimates_[s][len - 4];
-                discrepancy_[flat(s, len)] = e.discrepancy;
-                end_x_[flat(s, len)] = e.d2.x;
-                end_y_[flat(s, len)] = e.d2.y;
+                end_x_[flat(s, len)] = estimates_[s][len - 4].d2.x;
+                end_y_[flat(s, len)] = estimates_[s][len - 4].d2.y;
             }
         }
-        prepare_cover();
         // A little above the price of a known curve: what the search finds
         // below it is exact; should it find nothing there, search again
         // without a limit.

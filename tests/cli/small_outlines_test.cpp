@@ -6,7 +6,6 @@
 #include <cmath>
 #include <sstream>
 
-#include "cli/outline_penalty.h"
 #include "contour/write_bmp.h"
 #include "fitting/curve_area.h"
 #include "tests/cli/run_program.h"
@@ -58,16 +57,6 @@ std::size_t pieces(const std::vector<outline::real_point>& curve)
 
 }  // namespace
 
-TEST(SmallOutlines, ThePenaltyGrowsWithTheOutlineUpToTheWhole)
-{
-    EXPECT_FLOAT_EQ(cli::small_outline_penalty(10, 30), 1);
-    EXPECT_FLOAT_EQ(cli::small_outline_penalty(10, 150), 5);
-    EXPECT_FLOAT_EQ(cli::small_outline_penalty(10, cli::full_penalty_nodes), 10);
-    EXPECT_FLOAT_EQ(cli::small_outline_penalty(10, 100000), 10);
-    EXPECT_FLOAT_EQ(cli::small_outline_penalty(0, 42), 0);
-    EXPECT_FLOAT_EQ(cli::small_outline_penalty(4.5f, 0), 0);
-}
-
 TEST(SmallOutlines, AThinStemKeepsItsAreaUnderAll)
 {
     const std::string m = mask_file(stem_and_square(), "stem.bmp");
@@ -86,7 +75,7 @@ TEST(SmallOutlines, AThinStemKeepsItsAreaUnderAll)
     // With the whole penalty on the stem, as an explicit --junction-penalty
     // of the default puts it, the stem is a single piece folded flat: no
     // area, nothing of it in a filled drawing. The square, of more than
-    // full_penalty_nodes nodes, gets the same curve either way.
+    // 300 nodes, gets the same curve either way.
     const run_result whole = run_vexilo_fit({"--all", "--max-length=50", "--junction-penalty=10", m});
     ASSERT_EQ(whole.status, 0) << whole.err;
     const std::vector<std::vector<outline::real_point>> given = curves_of(whole.out);
@@ -99,7 +88,7 @@ TEST(SmallOutlines, AThinStemKeepsItsAreaUnderAll)
 TEST(SmallOutlines, AnExplicitPenaltyIsUsedAsGivenOnEveryOutline)
 {
     // A penalty of 1 given: the stem is searched with 1, not with 1 x 42 /
-    // full_penalty_nodes, so it is fitted as a lone stem of that penalty is.
+    // 300, so it is fitted as a lone stem of that penalty is.
     std::vector<std::string> stem(26, std::string(8, '.'));
     for (std::size_t y = 4; y < 24; ++y) stem[y][3] = '#';
     const std::string alone = mask_file(stem, "stem-alone.bmp");

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "cli/outline_penalty.h"
 #include "cli/output_formats.h"
 #include "cli/picture_fit.h"
 #include "cli/progress_bar.h"
@@ -208,6 +209,7 @@ int fit_all(const cli::options& o)
 
     cli::picture_fit job(contours, o.params);  // parameters checked with the command line
     if (!o.pins_file.empty()) load_pins(o.pins_file, job);
+    if (!o.junction_penalty_given) cli::scale_small_outline_penalties(job);
     const unsigned max_length = o.limit_length ? o.max_length : cli::default_all_max_length;
 
     std::vector<outline::session_run> runs;

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/outline_penalty.h"
 #include "fitting/param_checks.h"
 
 namespace cli {
@@ -177,7 +178,9 @@ options parse_options(int argc, char** argv)
     while ((code = getopt_long(argc, argv, ":h", longs.data(), nullptr)) != -1) {
         const char* v = optarg;
         if (code >= first_parameter && code < first_parameter + int(params.size())) {
-            set_parameter(o.params, params[std::size_t(code - first_parameter)], v);
+            const parameter_option& given = params[std::size_t(code - first_parameter)];
+            set_parameter(o.params, given, v);
+            if (given.real == &params_type::junction_penalty) o.junction_penalty_given = true;
             continue;
         }
         switch (code) {
@@ -289,6 +292,15 @@ std::string usage_text()
           << (o.free_search_only ? "(without pins) " : "") << '[' << value.str() << "]\n";
     }
     u << "\n"
+         "With --all and no --junction-penalty, an outline of N < "
+      << full_penalty_nodes
+      << " nodes is searched\n"
+         "with the junction penalty times N / "
+      << full_penalty_nodes
+      << ", so that small shapes (the stems, dots\n"
+         "and serifs of small text) keep the pieces they need instead of folding into a\n"
+         "loop with no area; a --junction-penalty given applies to every outline as is.\n"
+         "\n"
          "Real values must be finite, the oversample factors greater than 0 and the\n"
          "junction penalty 0 or more; iteration counts go up to "
       << outline::max_fit_iterations

@@ -22,6 +22,9 @@ struct options {
     bool json = false;       // the curves as JSON on standard output
     double threshold = 0.5;  // the least luminance of a set pixel (PNG, netpbm)
     bool invert = false;     // set the dark pixels instead
+    // --junction-penalty was on the command line (--all then scales it for no
+    // outline).
+    bool junction_penalty_given = false;
 };
 
 // The estimation's limit with --all and without --max-length: the piece

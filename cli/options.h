@@ -30,7 +30,7 @@ struct options {
 // The estimation's limit with --all and without --max-length: the piece
 // length beyond which longer pieces hardly ever lower the cost of line art
 // (see the README), while the time grows with its square.
-const unsigned default_all_max_length = 160;
+const unsigned default_all_max_length = 150;
 
 // A command line that cannot be used; what() says why.
 class usage_error : public std::runtime_error {

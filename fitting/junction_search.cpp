@@ -370,13 +370,17 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
     const float useless_open = useless_from(float(k + 1) * junction_penalty_, limit);
     const float useless_closed = useless_from(float(k) * junction_penalty_, limit);
     unsigned low = 1, high = 0;
+    // Only totals from 3 above the lowest chain in play to L - 1 above the
+    // highest can continue one; the others stay out of play.
+    std::fill(cur.cost.begin(), cur.cost.end(), infinite);
+    if (first_length) std::fill(first_length, first_length + cur.width(), 0u);
+    const unsigned from_total = std::max(cur.min_total, prev.alive_low + 3);
+    const unsigned to_total = std::min(cur.max_total, prev.alive_high + estimated_length_ - 1);
     // s: where the chain of t nodes that ends at `end` starts; one node
     // further back for each node more.
-    unsigned s = cycle_.start_of(end, cur.min_total);
-    for (unsigned t = cur.min_total; t <= cur.max_total; ++t, s = s == 0 ? n - 1 : s - 1) {
+    unsigned s = cycle_.start_of(end, from_total);
+    for (unsigned t = from_total; t <= to_total; ++t, s = s == 0 ? n - 1 : s - 1) {
         const size_t at = cur.index(t);
-        cur.cost[at] = infinite;
-        if (first_length) first_length[at] = 0;
         const bool closes = t == n + 1;
         // Candidates: first pieces jmin .. jmax long whose rest is in play.
         const int from = int(t) - int(prev.max_total) + 1;

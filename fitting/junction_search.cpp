@@ -115,11 +115,27 @@ float useless_from(float junction_cost, float limit)
     return c;
 }
 
+// The copies of the estimates' numbers that a search reads in runs, kept by
+// each thread from one search to the next: a new block of a few megabytes
+// for every search costs more in page faults than the search of a fully
+// estimated outline of a few hundred nodes takes, and the program searches
+// again on every parameter change.
+struct search_copies {
+    std::vector<float> discrepancy, end_x, end_y, bent;
+};
+
+search_copies& thread_copies()
+{
+    static thread_local search_copies copies;
+    return copies;
+}
+
 class layered_search {
 public:
     layered_search(const std::vector<std::vector<piece_estimate>>& estimates, unsigned n, unsigned l,
                    const grand_params<float>& p)
         : params_(p),
+          copies_(thread_copies()),
           estimates_(estimates),
           node_count_(n),
           estimated_length_(l),
@@ -149,6 +165,7 @@ private:
                           unsigned* first_length) const;
 
     const grand_params<float>& params_;
+    search_copies& copies_;
     const std::vector<std::vector<piece_estimate>>& estimates_;  // [N][L - 3]: estimates_[s][len - 4]
     const unsigned node_count_;                                  // N
     const unsigned estimated_length_;                            // L: the longest piece estimated
@@ -161,7 +178,9 @@ private:
     // block each, so that the entries of a row, whose start nodes follow one
     // another, read them at a steady stride: flat(s, len).
     // the end tangents' coordinates, for the bend penalties.
-    std::vector<float> discrepancy_, end_x_, end_y_;
+    std::vector<float>& discrepancy_ = copies_.discrepancy;
+    std::vector<float>& end_x_ = copies_.end_x;
+    std::vector<float>& end_y_ = copies_.end_y;
     size_t flat(unsigned start, unsigned length) const { return size_t(start) * (estimated_length_ - 3) + length - 4; }
     // A lower bound of what covering the n nodes that end at `end` costs
     // with pieces, each piece with its junction penalty, bend penalties left
@@ -224,8 +243,11 @@ void layered_search::prepare_cover()
     for (unsigned nodes = 0; nodes <= stride; ++nodes) cover_slot_[nodes] = nodes / cover_run_;
     thread_pool& pool = thread_pool::shared();
     const std::vector<float>* piece_price = &discrepancy_;
-    std::vector<float> bent;
-    if (bend_penalty_ > 0) {
+    std::vector<float>& bent = copies_.bent;
+    // The least bends take about N * L * L / 8 steps: worth it where pieces
+    // are short beside the outline (a long outline estimated part of the
+    // way, where the walks are long), not on a fully estimated one.
+    if (bend_penalty_ > 0 && 4 * size_t(estimated_length_) <= node_count_) {
         bent = discrepancy_;
         piece_price = &bent;
         const unsigned longest = std::min(estimated_length_, n), kinds = longest - 3;

@@ -112,16 +112,14 @@ __attribute__((target("avx2"))) unsigned first_cheapest_bent_avx2(const float* p
         // bend_penalty, operation for operation.
         const __m256 dot = _mm256_add_ps(_mm256_mul_ps(x1, x2), _mm256_mul_ps(y1, y2));
         const __m256 q = _mm256_sub_ps(_mm256_mul_ps(y2, x1), _mm256_mul_ps(y1, x2));
-        const __m256 turned =
-            _mm256_div_ps(_mm256_mul_ps(_mm256_mul_ps(flat, q), q),
-                          _mm256_mul_ps(_mm256_add_ps(_mm256_mul_ps(x1, x1), _mm256_mul_ps(y1, y1)),
-                                        _mm256_add_ps(_mm256_mul_ps(x2, x2), _mm256_mul_ps(y2, y2))));
+        const __m256 turned = _mm256_div_ps(_mm256_mul_ps(_mm256_mul_ps(flat, q), q),
+                                            _mm256_mul_ps(_mm256_add_ps(_mm256_mul_ps(x1, x1), _mm256_mul_ps(y1, y1)),
+                                                          _mm256_add_ps(_mm256_mul_ps(x2, x2), _mm256_mul_ps(y2, y2))));
         const __m256 bend = _mm256_blendv_ps(turned, flat, _mm256_cmp_ps(dot, zero, _CMP_GE_OQ));
         const __m256 cost = _mm256_add_ps(p, bend);
         const __m256 better = _mm256_and_ps(in_play, _mm256_cmp_ps(cost, best, _CMP_LT_OQ));
         best = _mm256_blendv_ps(best, cost, better);
-        best_at = _mm256_castps_si256(
-            _mm256_blendv_ps(_mm256_castsi256_ps(best_at), _mm256_castsi256_ps(at), better));
+        best_at = _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(best_at), _mm256_castsi256_ps(at), better));
     }
     alignas(32) float lane_cost[8];
     alignas(32) int lane_at[8];

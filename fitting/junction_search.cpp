@@ -58,8 +58,8 @@ struct layer_row {
     // that runs of them load as vectors) and end tangent of its last piece.
     std::vector<float> first_x, first_y;
     std::vector<real_vector> last_d2;
-    unsigned alive_low = 1;                // smallest total of an open chain still in play
-    unsigned alive_high = 0;               // largest such total (below alive_low when there is none)
+    unsigned alive_low = 1;   // smallest total of an open chain still in play
+    unsigned alive_high = 0;  // largest such total (below alive_low when there is none)
     bool any_alive() const { return alive_low <= alive_high; }
     void size_to(unsigned low, unsigned high)
     {
@@ -174,10 +174,9 @@ private:
     const float junction_penalty_;  // added per junction after the first
     const unsigned max_junctions_;  // most pieces of the curve, >= 1
     // The discrepancies alone, for the sums, and the end tangents'
-    // coordinates, for the bend penalties: at(s, len), all start nodes in one
-    // block each, so that the entries of a row, whose start nodes follow one
-    // another, read them at a steady stride: flat(s, len).
-    // the end tangents' coordinates, for the bend penalties.
+    // coordinates, for the bend penalties, at flat(s, len): all start nodes
+    // in one block each, so that the entries of a row, whose start nodes
+    // follow one another, read them at a steady stride.
     std::vector<float>& discrepancy_ = copies_.discrepancy;
     std::vector<float>& end_x_ = copies_.end_x;
     std::vector<float>& end_y_ = copies_.end_y;
@@ -228,8 +227,9 @@ bool layered_search::well_behaved() const
 // least of each run of lengths is kept.
 //
 // Every piece of that part meets another piece where it ends (the next one,
-// or the chain's first piece), so its price includes the least bend penalty
-// it can have there: against any piece that starts at its end node. Bend
+// or the chain's first piece), so where pieces are short beside the outline
+// its price includes the least bend penalty it can have there: against any
+// piece that starts at its end node. Bend
 // penalties are most of what separates a curve from the bare sum of its
 // pieces on outlines with corners; without them the bound lets many more
 // chains stay in play.
@@ -437,8 +437,8 @@ void layered_search::next_row_bounded(unsigned end, const layer_row& prev, layer
         float chosen = -1.0f;
         unsigned chosen_index = 0;
         if (bend_penalty_ > 0 && !closes) {
-            chosen_index = first_cheapest_bent(partial, cutoff, bend_penalty_, &end_x_[e0], &end_y_[e0], &prev.first_x[rest0], &prev.first_y[rest0],
-                                               count, &chosen);
+            chosen_index = first_cheapest_bent(partial, cutoff, bend_penalty_, &end_x_[e0], &end_y_[e0],
+                                               &prev.first_x[rest0], &prev.first_y[rest0], count, &chosen);
         } else {
             // The closing entry (one per row) and costs without bends: the
             // scan itself, tightening the bound as cheaper ones are met.
@@ -607,7 +607,9 @@ float layered_search::run(std::vector<unsigned>& junctions)
         for (unsigned s = 0; s < node_count_; ++s)
             for (unsigned len = 4; len <= estimated_length_; ++len)
                 discrepancy_[flat(s, len)] = estimates_[s][len - 4].discrepancy;
-        prepare_cover();  // before the tangents' copies: it needs room of its own for a while
+        // The bound first: its copy with the least bends and the tangents'
+        // copies are not needed at once, which keeps a first search's peak lower.
+        prepare_cover();
         end_x_.resize(size);
         end_y_.resize(size);
         for (unsigned s = 0; s < node_count_; ++s) {

@@ -39,9 +39,9 @@ struct thread_pool::loop {
     const loop_body* body;
     chunk_guard guard;
     size_t count, grain, next;
-    unsigned running;                 // chunks being run
-    std::vector<char> worker_busy;    // [worker] runs a chunk, or is the caller
-    std::exception_ptr failure;       // the first failure of a chunk
+    unsigned running;               // chunks being run
+    std::vector<char> worker_busy;  // [worker] runs a chunk, or is the caller
+    std::exception_ptr failure;     // the first failure of a chunk
 };
 
 thread_pool& thread_pool::shared()
@@ -120,8 +120,7 @@ void thread_pool::unlist(loop& l)
 // Runs a chunk taken with take_chunk outside the lock, which is held again
 // when it returns. The loop may be gone as soon as its last chunk is
 // counted out, so nothing of it is touched after that.
-void thread_pool::run_chunk(std::unique_lock<std::mutex>& lock, loop& l, unsigned worker, size_t begin,
-                            size_t end)
+void thread_pool::run_chunk(std::unique_lock<std::mutex>& lock, loop& l, unsigned worker, size_t begin, size_t end)
 {
     lock.unlock();
     std::exception_ptr failure;

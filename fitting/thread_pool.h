@@ -75,7 +75,7 @@ private:
     void unlist(loop& l);
 
     std::vector<std::thread> workers_;
-    std::mutex mutex_;  // guards the fields below and every listed loop
+    std::mutex mutex_;                 // guards the fields below and every listed loop
     std::condition_variable changed_;  // a loop was listed, or a chunk ended
     chunk_guard guard_;                // as set; each loop takes a copy when it starts
     std::vector<loop*> loops_;         // loops with chunks still to hand out, newest last

@@ -15,7 +15,10 @@ using namespace outline;
 
 namespace {
 
-bool same_bits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool same_bits(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 struct candidates {
     std::vector<float> partial, ax, ay, bx, by;
@@ -59,8 +62,8 @@ TEST(FloatRuns, TheCheapestBentCandidateIsTheFirstOneAPlainScanKeeps)
                     }
                 }
                 float cost = -1;
-                const unsigned chosen = first_cheapest_bent(c.partial.data(), bound, penalty, c.ax.data(),
-                                                            c.ay.data(), c.bx.data(), c.by.data(), count, &cost);
+                const unsigned chosen = first_cheapest_bent(c.partial.data(), bound, penalty, c.ax.data(), c.ay.data(),
+                                                            c.bx.data(), c.by.data(), count, &cost);
                 ASSERT_EQ(expected, chosen) << "count " << count << " round " << round;
                 if (chosen < count) {
                     EXPECT_TRUE(same_bits(expected_cost, cost));
@@ -79,15 +82,15 @@ TEST(FloatRuns, InfiniteCostsKeepTheFirstCandidateInPlay)
         float cost = 0;
         // Within an infinite bound every candidate is in play, and only the
         // first is finite; within 4 none is in play.
-        EXPECT_EQ(0u, first_cheapest_bent(partial.data(), inf, 10, zero.data(), zero.data(), zero.data(),
-                                          zero.data(), count, &cost));
+        EXPECT_EQ(0u, first_cheapest_bent(partial.data(), inf, 10, zero.data(), zero.data(), zero.data(), zero.data(),
+                                          count, &cost));
         EXPECT_EQ(15.0f, cost);
         partial[0] = inf;
-        EXPECT_EQ(0u, first_cheapest_bent(partial.data(), inf, 10, zero.data(), zero.data(), zero.data(),
-                                          zero.data(), count, &cost));
+        EXPECT_EQ(0u, first_cheapest_bent(partial.data(), inf, 10, zero.data(), zero.data(), zero.data(), zero.data(),
+                                          count, &cost));
         EXPECT_EQ(inf, cost);
-        EXPECT_EQ(count, first_cheapest_bent(partial.data(), 4, 10, zero.data(), zero.data(), zero.data(),
-                                             zero.data(), count, &cost));
+        EXPECT_EQ(count, first_cheapest_bent(partial.data(), 4, 10, zero.data(), zero.data(), zero.data(), zero.data(),
+                                             count, &cost));
     }
 }
 
